@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds everything and runs the demo.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"
+build/tools/orbitone-demo

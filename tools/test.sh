@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the normal build, then the unit tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+jobs=$(nproc)
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+(cd build && xvfb-run -a ctest --output-on-failure -j"$jobs")
+cmake -S . -B build-asan -DORBITONE_SANITIZE=ON -DORBITONE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build-asan -j"$jobs"
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 xvfb-run -a ctest --output-on-failure -j"$jobs" -L unit)
