@@ -1,0 +1,40 @@
+// One input's placement in the field: its target, smoothing, gains and motion.
+#pragma once
+
+struct PanChannel {
+    // Where the input should be: x 0 left .. 1 right, y 0 front .. 1 back.
+    double posX = 0, posY = 0;
+    double smoothX = 0, smoothY = 0;
+    // Position of the last gain computation; a value no position can have forces a new one.
+    double gainX = 0, gainY = 0;
+    double shownX = 0, shownY = 0;  // published for the display
+    double signal = 0;
+    double sinX = 0, cosX = 0, sinY = 0, cosY = 0;
+    double centerShare = 0;
+    double zoneGain = 0;
+    double gainL = 0, gainR = 0, gainC = 0, gainLs = 0, gainRs = 0;
+
+    // Motion settings from the channel's sliders.
+    double motionMode = 0;
+    double stepDeg = 0;  // degrees per sample
+    double scaleX = 0, scaleY = 0, offsetX = 0, offsetY = 0;
+    double animBox[4] = {0, 0, 0, 0};  // left, top, right, bottom in panel pixels
+
+    // Motion state.
+    double motionStarted = 0;
+    double rotAngle = 0;
+    double cruiseAngleX = 0, cruiseAngleY = 0;
+    double randFromX = 0, randFromY = 0;
+    double randToX = 0, randToY = 0;
+    double randFraction = 0;
+    double randLength = 0;
+    double bowlReady = 0;
+    double bowlDirection = 0;
+    double bowlRate = 0;
+    double bowlTarget = 0;
+    double bowlRadius = 0;
+    double bowlAngle = 0;
+};
+
+// A gain position no channel can reach: the next gain computation always runs.
+constexpr double kForceGainRecompute = 1000.0;

@@ -1,0 +1,134 @@
+#include "effect/PanningEngine.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+#include "effect/MotionModes.h"
+#include "effect/QuillEffect.h"
+#include "plugin/ReverseFunctions.h"
+#include "runtime/ScriptNumbers.h"
+
+using quill::isZero;
+
+namespace {
+
+constexpr double kHalfPi = 3.14159265358979323846 / 2;
+constexpr double kMonoFactor = 0.708;
+
+double zoneGainAt(const EffectVariables& var, const PanChannel& ch) {
+    if (isZero(var.zoneOn)) return 1;
+    const double dx = 0.5 - ch.gainX;
+    const double dy = 0.5 - ch.gainY;
+    const double d = std::sqrt(dx * dx + dy * dy);
+    if (d > 0.5) return var.zoneEdgeGain;
+    return (1 - 2 * d) * var.zoneCenterGain + 2 * d * var.zoneEdgeGain;
+}
+
+double wallClockMs() {
+    using namespace std::chrono;
+    return static_cast<double>(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count()) /
+           1000.0;
+}
+
+// Display refresh and latency reports on the host's behalf; this effect raises neither.
+void runtimeBlockDuties(TQuillEffect& effect) {
+    EffectVariables& var = effect.var;
+    if (!isZero(var.displayRefreshFlag)) {
+        const double now = wallClockMs();
+        if (now - var.lastDisplayRefreshMs > 250) {
+            var.displayRefreshFlag = 0;
+            adapterUpdateDisplay(effect.adapter);
+            var.lastDisplayRefreshMs = now;
+        }
+    }
+    if (!quill::nearlyEqual(var.latency, var.reportedLatency)) {
+        var.reportedLatency = var.latency;
+        adapterSetInitialDelay(effect.adapter, quill::toIndex(var.latency));
+    }
+}
+
+void processChannel(TQuillEffect& effect, PanChannel& ch, double input) {
+    ch.signal = input;
+    motionStep(effect.var.playState, effect.host.sampleRate, ch, effect.random);
+    computeGains(effect.var, ch, ch.posX, ch.posY);
+}
+
+}  // namespace
+
+void computeGains(const EffectVariables& var, PanChannel& ch, double targetX, double targetY) {
+    double x = targetX;
+    double y = targetY;
+    if (var.smoothCoef < 1) {
+        ch.smoothX += var.smoothCoef * (targetX - ch.smoothX);
+        ch.smoothY += var.smoothCoef * (targetY - ch.smoothY);
+        x = ch.smoothX;
+        y = ch.smoothY;
+    }
+    if (quill::nearlyEqual(x, ch.gainX) && quill::nearlyEqual(y, ch.gainY)) return;
+    ch.gainX = x;
+    ch.gainY = y;
+    const double sx = std::sin(x * kHalfPi);
+    const double sy = std::sin(y * kHalfPi);
+    const double p = sx * sx;
+    const double q = sy * sy;
+    ch.sinX = std::sqrt(std::fabs(p));
+    ch.sinY = std::sqrt(std::fabs(q));
+    ch.cosX = std::sqrt(std::fabs(1 - p));
+    ch.cosY = std::sqrt(std::fabs(1 - q));
+    ch.centerShare = (1 - std::fabs((p - 0.5) * 2)) * var.centerWeight;
+    ch.zoneGain = zoneGainAt(var, ch);
+    ch.gainL = ch.zoneGain * ch.cosX * ch.cosY * (1 - ch.centerShare);
+    ch.gainR = ch.sinX * ch.cosY * (1 - ch.centerShare) * ch.zoneGain;
+    ch.gainC = ch.centerShare * ch.cosY * ch.zoneGain;
+    ch.gainLs = ch.cosX * ch.sinY * ch.zoneGain;
+    ch.gainRs = ch.sinX * ch.sinY * ch.zoneGain;
+}
+
+void blockSection(TQuillEffect& effect) {
+    runtimeBlockDuties(effect);
+    HostValues& host = effect.host;
+    adapterGetTempoAndSignature(effect.adapter, &host.tempo, &host.timeSigNumerator, &host.timeSigDenominator);
+    const int playing = adapterIsPlaying(effect.adapter) ? 1 : 0;
+    const int recording = adapterIsRecording(effect.adapter) ? 4 : 0;
+    host.beatPosition = adapterGetPpqPos(effect.adapter);
+    effect.var.playState = playing | recording;
+    if (isZero(effect.var.playState)) {
+        for (PanChannel& ch : effect.var.ch) ch.motionStarted = 0;
+    }
+}
+
+void sampleSection(TQuillEffect& effect) {
+    EffectVariables& var = effect.var;
+    double* spl = effect.spl;
+    var.inPeakL = std::max(var.inPeakL, std::fabs(spl[0]));
+    var.inPeakR = std::max(var.inPeakR, std::fabs(spl[1]));
+    const double a = var.outputGain * spl[0];
+    const double b = var.outputGain * spl[1];
+    var.monoSum = (a + b) * kMonoFactor;
+
+    PanChannel& c1 = var.ch[0];
+    PanChannel& c2 = var.ch[1];
+    const bool twoInputs = !isZero(var.stereoInput);
+    if (twoInputs) {
+        processChannel(effect, c1, a);
+        processChannel(effect, c2, b);
+    } else {
+        processChannel(effect, c1, var.monoSum);
+    }
+
+    const double s1 = c1.signal;
+    const double s2 = twoInputs ? c2.signal : 0.0;
+    spl[0] = s1 * c1.gainL + s2 * c2.gainL;
+    spl[1] = s1 * c1.gainR + s2 * c2.gainR;
+    spl[2] = s1 * c1.gainC + s2 * c2.gainC + var.monoSum * var.sendCGain * kMonoFactor;
+    spl[3] = var.monoSum * var.sendLfeGain * kMonoFactor;
+    spl[4] = s1 * c1.gainLs + s2 * c2.gainLs;
+    spl[5] = s1 * c1.gainRs + s2 * c2.gainRs;
+
+    for (PanChannel& ch : var.ch) {
+        ch.shownX = ch.gainX;
+        ch.shownY = ch.gainY;
+    }
+    for (int n = 0; n < 6; ++n) var.outPeak[n] = std::max(var.outPeak[n], std::fabs(spl[n]));
+}

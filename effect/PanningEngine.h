@@ -1,0 +1,16 @@
+// The audio work: the block and sample sections and the position-to-gains law.
+#pragma once
+
+#include "effect/EffectVariables.h"
+
+class TQuillEffect;
+
+// Smooths the channel towards (targetX, targetY) and recomputes its speaker gains when the
+// smoothed position moved. Audio thread (and the init section).
+void computeGains(const EffectVariables& var, PanChannel& ch, double targetX, double targetY);
+
+// Once per processing call: transport state. Audio thread.
+void blockSection(TQuillEffect& effect);
+
+// Once per sample frame: pans spl0 and spl1 into spl0..spl5. Audio thread.
+void sampleSection(TQuillEffect& effect);

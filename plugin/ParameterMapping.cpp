@@ -1,0 +1,80 @@
+#include "plugin/ParameterMapping.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "runtime/Quill.h"
+#include "runtime/ScriptNumbers.h"
+
+namespace {
+
+double sliderValue(const TQuill& effect, const SliderRecord& record) {
+    if (record.number < 0 || record.number >= CQuillSliders::kSliderCount) return 0.0;
+    return effect.sliders[record.number];
+}
+
+double snapToStep(double v, double step) {
+    if (!(step > 0)) return v;
+    return std::floor((v + step * 0.5) / step) * step;
+}
+
+// Truncation toward zero as a 32-bit conversion does it, with NaN and overflow giving the most
+// negative integer.
+int32_t truncateToInt32(double v) {
+    if (!(v > -2147483649.0 && v < 2147483648.0)) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(v);
+}
+
+std::string formatValue(double v) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", v);
+    return text;
+}
+
+}  // namespace
+
+float parameterValue(const TQuill& effect, int32_t index) {
+    const SliderRecord* record = effect.recordAt(index);
+    if (record == nullptr) return 0.0f;
+    return static_cast<float>((sliderValue(effect, *record) - record->minimum) /
+                              (record->maximum - record->minimum));
+}
+
+void setParameterValue(TQuill& effect, int32_t index, float normalised) {
+    SliderRecord* record = effect.recordAt(index);
+    if (record == nullptr || !std::isfinite(normalised)) return;
+    if (record->number < 0 || record->number >= CQuillSliders::kSliderCount) return;
+    const double x = normalised < 0.0f ? 0.0 : (normalised > 1.0f ? 1.0 : normalised);
+    const double v = snapToStep(record->minimum + x * (record->maximum - record->minimum), record->step);
+    double& slider = effect.sliders[record->number];
+    if (quill::nearlyEqual(v, slider)) return;
+    slider = v;
+    if (record->mirror != nullptr) *record->mirror = v;
+    effect.DoSlider();
+}
+
+std::string parameterName(const TQuill& effect, int32_t index) {
+    const SliderRecord* record = effect.recordAt(index);
+    return record != nullptr ? record->name : std::string();
+}
+
+std::string parameterLabel(const TQuill& effect, int32_t index) {
+    const SliderRecord* record = effect.recordAt(index);
+    return record != nullptr ? record->label : std::string();
+}
+
+std::string parameterDisplay(const TQuill& effect, int32_t index) {
+    const SliderRecord* record = effect.recordAt(index);
+    if (record == nullptr) return {};
+    const int32_t n = static_cast<int32_t>(record->texts.size());
+    const double v = sliderValue(effect, *record);
+    int32_t i = truncateToInt32((v - record->minimum) * (n - 1) / (record->maximum - record->minimum));
+    if (i < 0) i = 0;
+    if (i > n - 1) {
+        if (n == 0) return formatValue(v);
+        i = n - 1;
+    }
+    if (i < n) return record->texts[static_cast<size_t>(i)];
+    return formatValue(v);
+}

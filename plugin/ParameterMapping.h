@@ -1,0 +1,18 @@
+// Host parameters as the effect's sliders: a parameter index is a slider record's position, its
+// normalised value the slider value's place in the record's range.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class TQuill;
+
+// 0 for an index without a record.
+float parameterValue(const TQuill& effect, int32_t index);
+// Sets the slider from a normalised value, snapped to its step; runs the slider section when the
+// value changed. Non-finite values are ignored, others clamped to 0..1.
+void setParameterValue(TQuill& effect, int32_t index, float normalised);
+// Empty for an index without a record.
+std::string parameterName(const TQuill& effect, int32_t index);
+std::string parameterLabel(const TQuill& effect, int32_t index);
+std::string parameterDisplay(const TQuill& effect, int32_t index);

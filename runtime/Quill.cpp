@@ -1,0 +1,81 @@
+#include "runtime/Quill.h"
+
+#include <cstring>
+
+#include "plugin/EditorFunctions.h"
+#include "runtime/PlatformServices.h"
+
+namespace {
+constexpr float kStateMarker = -1000.0f;
+}
+
+TQuill::TQuill() {
+    memoryBlocks.clear();
+    strings.clear();
+    stringCount = 0;
+    lastRefreshClock = 0;
+    initCount = 0;
+}
+
+void TQuill::DoOpen() {
+    memoryBlocks.clear();
+    strings.clear();
+    stringCount = 0;
+    lastRefreshClock = 0;
+}
+
+void TQuill::DoResume() {
+    DoInit();
+    DoSlider();
+}
+
+int TQuill::DoInitOnce() {
+    if (initCount == 0) DoInit();
+    return ++initCount;
+}
+
+void TQuill::DoGfxTimer() {
+    if (!(gfxRate > 0)) return;
+    // Unsigned difference so that the clock's wrap-around after 24 days is harmless.
+    const int32_t elapsed = static_cast<int32_t>(static_cast<uint32_t>(RefreshClock()) -
+                                                 static_cast<uint32_t>(lastRefreshClock));
+    if (elapsed > 1000.0 / gfxRate) {
+        RequestRepaint();
+        lastRefreshClock = RefreshClock();
+    }
+}
+
+void TQuill::RequestRepaint() { requestRedraw(adapter); }
+
+int32_t TQuill::RefreshClock() const {
+    // Wall-clock time: processor time hardly advances while a host sits idle.
+    return static_cast<int32_t>(static_cast<uint32_t>(platform::monotonicMilliseconds()));
+}
+
+int32_t TQuill::DoGetChunk(void** data, bool) {
+    FileRecord& record = files[0];
+    ResetFileRecord(record, FileRecord::kWriting);
+    record.data.push_back(kStateMarker);
+    record.position = 1;
+    DoSerialize();
+    if (record.data.size() <= 1) return 0;
+    if (data != nullptr) *data = record.data.data();
+    return static_cast<int32_t>(record.data.size() * sizeof(float));
+}
+
+int32_t TQuill::DoSetChunk(const void* data, int32_t byteCount, bool) {
+    FileRecord& record = files[0];
+    ResetFileRecord(record, FileRecord::kReading);
+    if (data != nullptr && byteCount >= 4) {
+        record.data.resize(static_cast<size_t>(byteCount / 4));
+        std::memcpy(record.data.data(), data, record.data.size() * sizeof(float));
+    }
+    if (record.data.empty()) return byteCount;
+    const float marker = record.data[0];
+    record.position = 1;
+    if (marker != kStateMarker) return byteCount;
+    DoInitOnce();
+    DoSerialize();
+    DoSlider();
+    return byteCount;
+}

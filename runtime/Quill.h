@@ -1,0 +1,42 @@
+// Base class of every script effect: the sections it fills and the runtime's default operations.
+#pragma once
+
+#include "runtime/QuillMouse.h"
+
+class TQuill : public CQuillMouse {
+public:
+    TQuill();
+    ~TQuill() override = default;
+
+    // Host opened the effect. Dispatcher thread.
+    virtual void DoOpen();
+    // Host closed the effect. Dispatcher thread.
+    virtual void DoClose() {}
+    // Host switched the effect off. Dispatcher thread.
+    virtual void DoSuspend() {}
+    // Host switched the effect on: init section, then slider section. Dispatcher thread.
+    virtual void DoResume();
+    // Init section. Dispatcher thread.
+    virtual void DoInit() {}
+    // Runs the init section on the first state load only; answers how many loads ran it.
+    virtual int DoInitOnce();
+    // Graphics section, once per paint. GUI thread.
+    virtual void DoGfx() {}
+    // Timed refresh, once per editor idle. GUI thread.
+    virtual void DoGfxTimer();
+    // Serialize section: writes or reads values through file record 0. Dispatcher thread.
+    virtual void DoSerialize() {}
+    // State load; answers the byte count accepted. Dispatcher thread.
+    virtual int32_t DoSetChunk(const void* data, int32_t byteCount, bool isPreset);
+    // State save; answers the byte count and points data at the state. Dispatcher thread.
+    virtual int32_t DoGetChunk(void** data, bool isPreset);
+
+    int32_t lastRefreshClock = 0;
+    int32_t initCount = 0;
+
+protected:
+    // Asks the editor to repaint; the one seam through which the timed refresh reaches the window.
+    virtual void RequestRepaint();
+    // Milliseconds of the clock the timed refresh measures with.
+    virtual int32_t RefreshClock() const;
+};
