@@ -31,10 +31,17 @@ public:
     // State save; answers the byte count and points data at the state. Dispatcher thread.
     virtual int32_t DoGetChunk(void** data, bool isPreset);
 
+    // Tells the host the current value of one slider, given by its place in the slider values. GUI thread.
+    double SliderAutomate(const double* slider);
+    // The same for every slider whose bit (k - 1) is set in the mask (sliders 1 to 32). GUI thread.
+    double SliderAutomate(double mask);
+
     int32_t lastRefreshClock = 0;
     int32_t initCount = 0;
 
 protected:
+    void automateSlider(int32_t number);
+
     // Asks the editor to repaint; the one seam through which the timed refresh reaches the window.
     virtual void RequestRepaint();
     // Milliseconds of the clock the timed refresh measures with.
