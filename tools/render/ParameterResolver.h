@@ -1,0 +1,40 @@
+// Turns the user's "NAME=VALUE" into a parameter index and the normalised value the plug-in
+// takes. Display values are found by asking a separate probe instance which normalised value
+// shows the requested text, so the instance that renders never sees the search.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/render/ParameterAssignment.h"
+#include "tools/render/PluginInstance.h"
+
+namespace render {
+
+struct ResolvedParameter {
+    int index = 0;
+    float value = 0;
+};
+
+class ParameterResolver {
+  public:
+    explicit ParameterResolver(const PluginInstance& probe);
+
+    // Accepts an exact name, the same name in any case, "name#k" for the k-th parameter of a
+    // repeated name (a bare repeated name is its first), or an index. Throws RenderError(parameter).
+    int indexOf(const std::string& parameter) const;
+    float normalisedValue(int index, const ParameterAssignment& assignment) const;
+    ResolvedParameter resolve(const ParameterAssignment& assignment) const;
+    bool has(const std::string& parameter) const;
+
+  private:
+    std::vector<int> matchingNames(const std::string& name) const;
+    float fromDisplayText(int index, const std::string& text) const;
+    std::string displayAt(int index, double x) const;
+    std::string describeValues(int index) const;
+
+    const PluginInstance& probe_;
+    std::vector<std::string> names_;
+};
+
+}  // namespace render
