@@ -7,6 +7,9 @@ packages=(
   libcairo2-dev libx11-dev libxtst-dev
   xvfb xauth x11-utils fonts-liberation
   libsndfile1-dev
+  # The Windows DLLs: MinGW-w64 cross compilers, and Wine (64-bit and 32-bit) to test them.
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64
+  wine wine64 wine32:i386
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -15,6 +18,11 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""
   [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  # 32-bit packages (wine32:i386) need the i386 architecture before the package lists are fetched.
+  if printf '%s\n' "${missing[@]}" | grep -q ':i386$' &&
+    ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+  fi
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
