@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)"
-build/tools/orbitone-demo
+build/bin/orbitone-render  # renders demo-5.1.wav here, prints its peaks and where the module is

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 
 #include "tools/render/AutomationFile.h"
 #include "tools/render/DefaultSignal.h"
@@ -26,6 +28,11 @@ const char* const kDemoSettings[] = {
 };
 
 const char* const kDefaultOutput = "demo-5.1.wav";
+
+std::string absolutePath(const std::string& path) {
+    char resolved[PATH_MAX];
+    return realpath(path.c_str(), resolved) ? resolved : path;
+}
 
 std::string withoutExtension(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -54,6 +61,7 @@ void RenderSession::run() {
     }
     render(loadAutomation());
     if (!options_.savePresetPath.empty()) savePreset();
+    if (options_.inputPath.empty() && !options_.quiet) describeModuleInstall();
 }
 
 void RenderSession::openSource() {
@@ -193,7 +201,7 @@ void RenderSession::render(const std::vector<TimedChange>& changes) {
     sink.commit();
     progress.finish();
     if (options_.quiet) return;
-    std::printf("wrote %s (%s, %d channels, %d Hz, %.2f s)\n", path.c_str(),
+    std::printf("wrote %s (%s, %d channels, %d Hz, %.2f s)\n", absolutePath(path).c_str(),
                 SoundFileSink::describe(format, samples).c_str(), outputs,
                 static_cast<int>(source_->sampleRate()), done / source_->sampleRate());
     std::printf("peak levels:\n%s", meter.summary().c_str());
@@ -202,6 +210,20 @@ void RenderSession::render(const std::vector<TimedChange>& changes) {
 void RenderSession::savePreset() const {
     captureProgram(*plugin_).save(options_.savePresetPath);
     if (!options_.quiet) std::printf("saved preset %s\n", options_.savePresetPath.c_str());
+}
+
+}  // namespace render
+
+namespace render {
+
+// The demo's last word: where the module is, for trying it in a DAW.
+void RenderSession::describeModuleInstall() const {
+    std::printf(
+        "plug-in module: %s\n"
+        "To load it in a DAW, copy it into a VST folder the DAW scans: ~/.vst or /usr/lib/vst on Linux.\n"
+        "The Windows build (Orbitone.dll) goes to C:\\Program Files\\VSTPlugins or\n"
+        "C:\\Program Files\\Steinberg\\VstPlugins.\n",
+        absolutePath(module_->path()).c_str());
 }
 
 }  // namespace render
