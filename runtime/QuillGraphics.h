@@ -1,7 +1,10 @@
-// Image table and drawing position of a script effect.
+// Image table, drawing state and drawing operations of a script effect. The operations read the
+// state variables, convert them and call the graphics bridges on the adapter's paint in progress;
+// outside a paint they draw nothing but still move the position as they would.
 #pragma once
 
 #include <map>
+#include <string>
 
 #include "runtime/QuillFonts.h"
 
@@ -17,6 +20,26 @@ class CQuillGraphics : public CQuillFonts {
 public:
     ~CQuillGraphics() override;
 
+    // Each operation answers 0.0 except FormatString. GUI thread.
+    double FillRect(double x, double y, double w, double h);
+    double DrawLine(double x1, double y1, double x2, double y2, double antialias);
+    double LineTo(double x, double y, double antialias);
+    double DrawCircle(double x, double y, double r, double fill, double antialias);
+    // Scale and rotation are accepted for script compatibility and ignored.
+    double DrawImage(double slot, double scale, double rotation, double srcX, double srcY);
+    double DrawText(double id);
+
+    // printf-style formatting into string dest (see runtime/StringFormatting.h); answers dest.
+    template <typename... Values>
+    double FormatString(double dest, double format, Values... values) {
+        const double list[] = {0.0, static_cast<double>(values)...};
+        return formatInto(dest, format, list + 1, sizeof...(values));
+    }
+
+    // The slot's record, loading its image on first use: embedded resource first, then the registered
+    // file name beside the plug-in; a failure is logged and retried on the next use. GUI thread.
+    ImageSlot& ResolveImage(int32_t slot);
+
     std::map<int32_t, ImageSlot> images;
     double gfxX = 0.0;
     double gfxY = 0.0;
@@ -28,4 +51,11 @@ public:
     double gfxA = 0.0;
     double gfxWidth = 0.0;
     double gfxHeight = 0.0;
+
+private:
+    double formatInto(double dest, double format, const double* values, size_t count);
+    void applyFillColor();
+    void applyFrameColor();
+    void applyFontColor();
+    void drawErrorBox(double left, double top, double right, double bottom);
 };
