@@ -86,7 +86,11 @@ TEST(OrbitoneRender, DisplayValuesAndPresetRoundTrip) {
     EXPECT_NE(run.output.find("-3.50"), std::string::npos);
     const std::string listed = run.output;
 
-    run = runRenderer("-q -m " + kOrbitone + " --seconds 0.1 -o " + folder.path("o.wav") +
+    Audio input;
+    input.sampleRate = 44100;
+    input.channels = testSignal(2, 4410);
+    writeAudio(folder.path("in.wav"), input, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    run = runRenderer("-q -m " + kOrbitone + " " + folder.path("in.wav") + " -o " + folder.path("o.wav") +
                       " -p 'Smoothing Time [ms]=250' -p Animation=Rotate -p 'Animation#2=Fish Bowl' " +
                       "-p 'Output [dB]=-3.5' -p 'Input Channels=2' --stopped --save-preset " + fxp);
     ASSERT_EQ(run.exitCode, 0) << run.output;

@@ -1,8 +1,8 @@
 #include "tools/render/RenderSession.h"
 
 #include <algorithm>
-#include <cmath>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -88,7 +88,7 @@ void RenderSession::openPlugin() {
 
 void RenderSession::applySettings() {
     const ParameterResolver resolver(*probe_);
-    if (options_.inputPath.empty())
+    if (options_.inputPath.empty() && !options_.listParams)
         for (const char* setting : kDemoSettings) {
             const ParameterAssignment assignment = ParameterAssignment::parse(setting);
             if (!resolver.has(assignment.parameter)) continue;
