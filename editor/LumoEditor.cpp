@@ -1,17 +1,40 @@
 #include "editor/LumoEditor.h"
 
+#include "editor/LumoView.h"
+#include "editor/vstgui/CFrame.h"
 #include "plugin/Lumo.h"
 
+using VSTGUI::CFrame;
+using VSTGUI::CRect;
+
 CLumoEditor::CLumoEditor(CLumo* adapter, int32_t width, int32_t height)
-    : AEffEditor(adapter), adapter(adapter), width(width), height(height) {
+    : AEffGUIEditor(adapter), adapter(adapter), width(width), height(height) {
     rect.top = 0;
     rect.left = 0;
     rect.bottom = static_cast<int16_t>(height);
     rect.right = static_cast<int16_t>(width);
 }
 
-bool CLumoEditor::getRect(ERect** out) {
-    if (out == nullptr) return false;
-    *out = &rect;
+AudioEffect* CLumoEditor::getEffect() { return adapter; }
+
+bool CLumoEditor::open(void* ptr) {
+    // The host window is deliberately not recorded in the base: isOpen stays false.
+    const CRect panel(0, 0, width, height);
+    frame = new CFrame(panel, ptr, this);
+    view = new CLumoView(panel, adapter);
+    frame->addView(view);
     return true;
+}
+
+void CLumoEditor::close() {
+    if (frame == nullptr) return;
+    CFrame* closing = frame;
+    frame = nullptr;
+    closing->forget();
+}
+
+void CLumoEditor::idle() {
+    if (view != nullptr && frame != nullptr && adapter != nullptr && adapter->bridge.editorIdle != nullptr)
+        adapter->bridge.editorIdle(adapter);
+    AEffGUIEditor::idle();
 }

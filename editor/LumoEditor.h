@@ -1,19 +1,26 @@
-// The plug-in's editor object: the panel rectangle the host asks for.
+// The plug-in's editor: one frame holding one CLumoView while open, and the timed refresh.
 #pragma once
 
-#include "plugin/sdk/AEffEditor.h"
+#include "plugin/sdk/AEffGUIEditor.h"
 
 class CLumo;
+class CLumoView;
 
-class CLumoEditor : public AEffEditor {
+class CLumoEditor : public AEffGUIEditor {
 public:
     CLumoEditor(CLumo* adapter, int32_t width, int32_t height);
 
-    // GUI thread.
-    bool getRect(ERect** rect) override;
+    // GUI thread (all operations below).
+    AudioEffect* getEffect() override;
+    // Builds a fresh frame and view in the host's window; never fails.
+    bool open(void* ptr) override;
+    void close() override;
+    // Runs the effect's timed refresh, then the frame's idle.
+    void idle() override;
 
-    CLumo* adapter;
-    ERect rect;
-    int32_t width;
-    int32_t height;
+    CLumo* const adapter;
+    // Owned by the frame; set by every open and only used while a frame exists.
+    CLumoView* view = nullptr;
+    const int32_t width;
+    const int32_t height;
 };

@@ -1,0 +1,30 @@
+// The editor's operating-system services on Linux.
+#include <chrono>
+#include <thread>
+
+#include "editor/EditorPlatform.h"
+#include "editor/vstgui/CFrame.h"
+#include "editor/vstgui/x11/X11Frame.h"
+
+namespace editorplatform {
+
+uint32_t tickCount() {
+    using namespace std::chrono;
+    return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+void sleepMilliseconds(uint32_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+// Drag and drop is not offered on Linux, so there is nothing to set up.
+void initializeComponentServices() {}
+void releaseComponentServices() {}
+
+void handleWindowEvents(VSTGUI::CFrame* frame) {
+    // The editor's connection is its own: nobody but this idle reads its events.
+    auto* window = frame ? dynamic_cast<VSTGUI::X11Frame*>(frame->getPlatformFrame()) : nullptr;
+    if (window) window->handleEvents();
+}
+
+void dispatchOnePendingPaint() { VSTGUI::X11Frame::paintOneWaitingFrame(); }
+
+}  // namespace editorplatform
