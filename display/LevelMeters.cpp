@@ -1,0 +1,64 @@
+#include "display/LevelMeters.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "display/PanelColor.h"
+#include "display/PanelStrings.h"
+#include "effect/QuillEffect.h"
+
+namespace {
+
+constexpr double kDecayPerFrame = 0.006;
+constexpr double kBarAlpha = 0.8;
+constexpr double kLongestBar = 499;  // a bar never reaches the meter's top
+
+struct MeterBar {
+    double x;
+    double r, g, b;
+};
+
+// Input left and right, then outputs L, R, C, LFE, Ls, Rs.
+const MeterBar kBars[8] = {
+    {537, 0, 0.9, 0},   {543, 0, 0.9, 0},   {558, 0, 0.9, 0.9}, {564, 0, 0.9, 0.9},
+    {570, 0, 0.9, 0.9}, {576, 0, 0.5, 1},   {582, 0, 0.9, 0.9}, {588, 0, 0.9, 0.9},
+};
+
+// The peaks are raised by the audio thread; a value that is not a number falls to 0 here.
+double decayed(double level) {
+    const double next = level - kDecayPerFrame;
+    return next > 0 ? next : 0;
+}
+
+void drawBar(TQuillEffect& e, const MeterBar& bar, double level) {
+    const DisplayVariables& d = e.var.display;
+    const double k = std::min(kLongestBar, d.meterScaleHeight * std::pow(level, d.meterExponent));
+    if (level < 1) {
+        setColor(e, bar.r, bar.g, bar.b, kBarAlpha);
+    } else {
+        setColor(e, 1, 0.2, 0.2);
+    }
+    const double bottom = d.meterTop + d.meterScaleHeight;
+    e.FillRect(bar.x, bottom - k, d.meterBarWidth, k);
+}
+
+}  // namespace
+
+void drawLevelMeters(TQuillEffect& e) {
+    EffectVariables& v = e.var;
+    v.inPeakL = decayed(v.inPeakL);
+    v.inPeakR = decayed(v.inPeakR);
+    for (double& peak : v.outPeak) peak = decayed(peak);
+
+    const double levels[8] = {v.inPeakL, v.inPeakR, v.outPeak[0], v.outPeak[1],
+                              v.outPeak[2], v.outPeak[3], v.outPeak[4], v.outPeak[5]};
+    for (int i = 0; i < 8; ++i) drawBar(e, kBars[i], levels[i]);
+}
+
+void drawBuildText(TQuillEffect& e) {
+    setColor(e, 1, 1, 1, 0.5);
+    e.SelectFont(1, panel_text::kBuildFace, 11);
+    e.gfxX = 1065;
+    e.gfxY = 520;
+    e.DrawText(e.var.buildTextId);
+}
