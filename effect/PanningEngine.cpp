@@ -118,13 +118,22 @@ void sampleSection(TQuillEffect& effect) {
     }
 
     const double s1 = c1.signal;
-    const double s2 = twoInputs ? c2.signal : 0.0;
-    spl[0] = s1 * c1.gainL + s2 * c2.gainL;
-    spl[1] = s1 * c1.gainR + s2 * c2.gainR;
-    spl[2] = s1 * c1.gainC + s2 * c2.gainC + var.monoSum * var.sendCGain * kMonoFactor;
+    const double sendC = var.monoSum * var.sendCGain * kMonoFactor;
+    if (twoInputs) {
+        const double s2 = c2.signal;
+        spl[0] = s1 * c1.gainL + s2 * c2.gainL;
+        spl[1] = s1 * c1.gainR + s2 * c2.gainR;
+        spl[2] = s1 * c1.gainC + s2 * c2.gainC + sendC;
+        spl[4] = s1 * c1.gainLs + s2 * c2.gainLs;
+        spl[5] = s1 * c1.gainRs + s2 * c2.gainRs;
+    } else {
+        spl[0] = s1 * c1.gainL;
+        spl[1] = s1 * c1.gainR;
+        spl[2] = s1 * c1.gainC + sendC;
+        spl[4] = s1 * c1.gainLs;
+        spl[5] = s1 * c1.gainRs;
+    }
     spl[3] = var.monoSum * var.sendLfeGain * kMonoFactor;
-    spl[4] = s1 * c1.gainLs + s2 * c2.gainLs;
-    spl[5] = s1 * c1.gainRs + s2 * c2.gainRs;
 
     for (PanChannel& ch : var.ch) {
         ch.shownX = ch.gainX;
