@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcairo2-dev libx11-dev libxtst-dev
+  libcairo2-dev libpng-dev libx11-dev libxtst-dev
   xvfb xauth x11-utils fonts-liberation
   libsndfile1-dev
   # The Windows DLLs: MinGW-w64 cross compilers, and Wine (64-bit and 32-bit) to test them.
