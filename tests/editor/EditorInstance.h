@@ -1,0 +1,65 @@
+// A plug-in instance for editor tests: a small effect that counts its paints, wrapped by the real
+// adapter and bridge, with the view's mouse entries recorded before they reach the effect.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <functional>
+#include <vector>
+
+#include "plugin/sdk/aeffect.h"
+#include "runtime/Quill.h"
+
+class CLumo;
+
+namespace editortest {
+
+class ProbeEffect : public TQuill {
+public:
+    void DoGfx() override;
+
+    int paints = 0;
+    int paintsWithoutContext = 0;
+};
+
+struct MouseCall {
+    enum Kind { kDown, kUp, kMove } kind;
+    double x;
+    double y;
+    int32_t buttons;
+    double mouseFlagsAfter;
+};
+
+class EditorInstance {
+public:
+    EditorInstance();
+    ~EditorInstance();
+    EditorInstance(const EditorInstance&) = delete;
+    EditorInstance& operator=(const EditorInstance&) = delete;
+
+    intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0);
+    ERect* rect();
+    bool open(void* parent);
+    void close();
+    // One host editor idle.
+    void idle();
+    // Host idles at about 60 Hz for the given time; answers how many ran.
+    int idleFor(std::chrono::milliseconds duration);
+    // Idles at about 60 Hz until the condition holds or the time is up; answers the condition.
+    bool idleUntil(const std::function<bool()>& condition,
+                   std::chrono::milliseconds timeout = std::chrono::milliseconds(2000));
+
+    AEffect* effect() const { return aeffect_; }
+    CLumo* adapter() const { return adapter_; }
+    ProbeEffect& probe() const { return *probe_; }
+    // The calls the view made since the last clear, oldest first.
+    static std::vector<MouseCall>& calls();
+
+private:
+    ProbeEffect* probe_;
+    CLumo* adapter_ = nullptr;
+    AEffect* aeffect_ = nullptr;
+};
+
+}  // namespace editortest

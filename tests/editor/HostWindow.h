@@ -1,0 +1,52 @@
+// A top-level X window standing in for a host's editor window, with XTest driving the pointer and
+// the modifier keys on the same display.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace editortest {
+
+class HostWindow {
+public:
+    // Maps a window of the given size at the given place on the root window.
+    HostWindow(int x = 100, int y = 50, int width = 1200, int height = 600);
+    ~HostWindow();
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+
+    Display* display() const { return display_; }
+    Window window() const { return window_; }
+    void* handle() const;
+
+    std::vector<Window> children() const;
+    // Moves the pointer to a point given relative to the host window's top-left.
+    void movePointer(int x, int y);
+    void button(unsigned int button, bool down);
+    void click(unsigned int number) {
+        button(number, true);
+        button(number, false);
+    }
+    // keysym: XK_Shift_L, XK_Control_L, XK_Alt_L ...
+    void key(unsigned long keysym, bool down);
+    // Pushes the fake input to the server and waits until it has been processed.
+    void sync();
+    // Destroys the window while the editor may still sit in it, as a careless host would.
+    void destroy();
+
+private:
+    // Whatever a test leaves held is released with the window: the server outlives the test.
+    std::vector<unsigned int> heldButtons_;
+    std::vector<unsigned long> heldKeys_;
+    Display* display_ = nullptr;
+    Window window_ = 0;
+    int rootX_ = 0;
+    int rootY_ = 0;
+};
+
+// Number of entries in /proc/self/fd.
+int openFileDescriptors();
+
+}  // namespace editortest
