@@ -23,7 +23,7 @@ struct RadarChannel {
     static constexpr int kTrailLength = 20;
 
     double dragging = 0;
-    double dotX = 0, dotY = 0;  // this frame's current-position dot in pixels
+    double dotX = 0, dotY = 0;         // this frame's current-position dot in pixels
     double trailX[kTrailLength] = {};  // oldest first; the last entry is this frame's dot
     double trailY[kTrailLength] = {};
 };

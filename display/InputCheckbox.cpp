@@ -17,7 +17,8 @@ constexpr double kSize = 15;
 
 void drawLabel(TQuillEffect& e, double x, double y) {
     setColor(e, 0.7, 0.7, 0.7);
-    const double width = std::max(0.0, contextTextWidth(e.adapter, e.StringGet(panel_text::kInputsLabel).c_str()));
+    const double width =
+        std::max(0.0, contextTextWidth(e.adapter, e.StringGet(panel_text::kInputsLabel).c_str()));
     e.gfxX = x - width - 5;
     e.gfxY = y + kSize / 2 - e.gfxTextHeight / 2;
     e.DrawText(panel_text::kInputsLabel);

@@ -20,8 +20,8 @@ struct MeterBar {
 
 // Input left and right, then outputs L, R, C, LFE, Ls, Rs.
 const MeterBar kBars[8] = {
-    {537, 0, 0.9, 0},   {543, 0, 0.9, 0},   {558, 0, 0.9, 0.9}, {564, 0, 0.9, 0.9},
-    {570, 0, 0.9, 0.9}, {576, 0, 0.5, 1},   {582, 0, 0.9, 0.9}, {588, 0, 0.9, 0.9},
+    {537, 0, 0.9, 0},   {543, 0, 0.9, 0}, {558, 0, 0.9, 0.9}, {564, 0, 0.9, 0.9},
+    {570, 0, 0.9, 0.9}, {576, 0, 0.5, 1}, {582, 0, 0.9, 0.9}, {588, 0, 0.9, 0.9},
 };
 
 // The peaks are raised by the audio thread; a value that is not a number falls to 0 here.
@@ -50,7 +50,7 @@ void drawLevelMeters(TQuillEffect& e) {
     v.inPeakR = decayed(v.inPeakR);
     for (double& peak : v.outPeak) peak = decayed(peak);
 
-    const double levels[8] = {v.inPeakL, v.inPeakR, v.outPeak[0], v.outPeak[1],
+    const double levels[8] = {v.inPeakL,    v.inPeakR,    v.outPeak[0], v.outPeak[1],
                               v.outPeak[2], v.outPeak[3], v.outPeak[4], v.outPeak[5]};
     for (int i = 0; i < 8; ++i) drawBar(e, kBars[i], levels[i]);
 }

@@ -28,7 +28,9 @@ void startFrame(TQuillEffect& e) {
 
 }  // namespace
 
-void openPanel(TQuillEffect& effect) { registerPanelStrings(effect); }
+void openPanel(TQuillEffect& effect) {
+    registerPanelStrings(effect);
+}
 
 void initPanelLayout(TQuillEffect& effect) {
     DisplayVariables& d = effect.var.display;

@@ -31,7 +31,9 @@ const ChannelLook kLooks[2] = {
     {1, 0, 0, 0.75, 0, 0, 0.3, 2, 3},
 };
 
-bool buttonHeld(const DisplayVariables& d, int bit) { return (quill::toIndex(d.mouseFlags) & bit) != 0; }
+bool buttonHeld(const DisplayVariables& d, int bit) {
+    return (quill::toIndex(d.mouseFlags) & bit) != 0;
+}
 
 // A pointer coordinate relative to one edge of the square, clamped to 0..1, and its slider value.
 void clampToField(double offset, double extent, double& unit, double& slider) {
@@ -120,7 +122,8 @@ void drawChannel(TQuillEffect& e, int c) {
     const EffectVariables& v = e.var;
     const PanChannel& ch = v.ch[c];
     setColor(e, look.targetR, look.targetG, look.targetB, 1);
-    e.DrawCircle(v.radarLeft + ch.posX * v.radarWidth, v.radarTop + ch.posY * v.radarHeight, 3, kDisc, kAntialias);
+    e.DrawCircle(v.radarLeft + ch.posX * v.radarWidth, v.radarTop + ch.posY * v.radarHeight, 3, kDisc,
+                 kAntialias);
 
     dragChannel(e, c);
 
@@ -134,7 +137,8 @@ void drawChannel(TQuillEffect& e, int c) {
 }
 
 bool boxDiffersFromField(const PanChannel& ch) {
-    return !nearlyEqual(ch.scaleX, 1) || !nearlyEqual(ch.scaleY, 1) || !isZero(ch.offsetX) || !isZero(ch.offsetY);
+    return !nearlyEqual(ch.scaleX, 1) || !nearlyEqual(ch.scaleY, 1) || !isZero(ch.offsetX) ||
+           !isZero(ch.offsetY);
 }
 
 void drawAnimationBox(TQuillEffect& e, int c) {

@@ -68,8 +68,8 @@ constexpr double kInfTextDx = 475;
 WidgetGeometry geometryOf(const TQuillEffect& e, int control) {
     const ControlRow& r = kRows[control - 1];
     const DisplayVariables& d = e.var.display;
-    return {r.kind,    d.panelLeft + r.dx, d.panelTop + r.dy, r.w,       kHeight,
-            r.minimum, r.maximum,          r.step,            r.defaultValue, r.unitId, r.labelId};
+    return {r.kind, d.panelLeft + r.dx, d.panelTop + r.dy, r.w,      kHeight, r.minimum, r.maximum,
+            r.step, r.defaultValue,     r.unitId,          r.labelId};
 }
 
 // Runs control n and stores its value in its slider, changed or not.
@@ -84,7 +84,8 @@ double runControl(TQuillEffect& e, int control) {
 void disableWithOneInput(TQuillEffect& e, int first, int last) {
     const bool oneInput = isZero(e.var.stereoInput);
     if (oneInput) e.gfxA = kDisabledAlpha;
-    for (int control = first; control <= last; ++control) e.var.display.widget[control - 1].disabled = oneInput ? 1 : 0;
+    for (int control = first; control <= last; ++control)
+        e.var.display.widget[control - 1].disabled = oneInput ? 1 : 0;
 }
 
 // Send controls hide their value text from the frame after they reach -Inf, and show "-Inf" instead.

@@ -21,7 +21,9 @@ constexpr double kFineTravel = 100;
 constexpr int kControlBit = 4;
 constexpr int kShiftBit = 8;
 
-bool modifierHeld(const DisplayVariables& d, int bit) { return (quill::toIndex(d.mouseFlags) & bit) != 0; }
+bool modifierHeld(const DisplayVariables& d, int bit) {
+    return (quill::toIndex(d.mouseFlags) & bit) != 0;
+}
 
 void grab(WidgetState& s, bool buttonHeld) {
     s.dragging = 1;
@@ -30,8 +32,8 @@ void grab(WidgetState& s, bool buttonHeld) {
 
 void trackPointer(const WidgetGeometry& g, WidgetState& s, const DisplayVariables& d) {
     const bool buttonHeld = !isZero(d.mouseFlags);
-    const bool inside = g.x <= d.mouseX && d.mouseX <= g.x + g.w && g.y <= d.mouseY && d.mouseY <= g.y + g.h &&
-                        isZero(s.disabled);
+    const bool inside = g.x <= d.mouseX && d.mouseX <= g.x + g.w && g.y <= d.mouseY &&
+                        d.mouseY <= g.y + g.h && isZero(s.disabled);
     if (inside) {
         if (!buttonHeld) {
             s.hover = 1;

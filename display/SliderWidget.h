@@ -22,4 +22,5 @@ struct WidgetGeometry {
 
 // Runs one frame of the widget on the frame's mouse snapshot and draws its knob, label and value
 // text. Reads and overwrites value, and answers it clamped to the widget's range. GUI thread.
-double runSliderWidget(TQuillEffect& effect, const WidgetGeometry& geometry, WidgetState& state, double& value);
+double runSliderWidget(TQuillEffect& effect, const WidgetGeometry& geometry, WidgetState& state,
+                       double& value);

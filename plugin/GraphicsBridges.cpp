@@ -17,16 +17,23 @@ namespace {
 
 constexpr int32_t kSmoothingOn = 3;
 
-CDrawContext* contextOf(CLumo* adapter) { return adapter != nullptr ? adapter->currentContext : nullptr; }
+CDrawContext* contextOf(CLumo* adapter) {
+    return adapter != nullptr ? adapter->currentContext : nullptr;
+}
 
-bool validStyle(int32_t style) { return style >= VSTGUI::kDrawStroked && style <= VSTGUI::kDrawFilledAndStroked; }
+bool validStyle(int32_t style) {
+    return style >= VSTGUI::kDrawStroked && style <= VSTGUI::kDrawFilledAndStroked;
+}
 
-bool validAlignment(int32_t alignment) { return alignment >= VSTGUI::kLeftText && alignment <= VSTGUI::kRightText; }
+bool validAlignment(int32_t alignment) {
+    return alignment >= VSTGUI::kLeftText && alignment <= VSTGUI::kRightText;
+}
 
 bool sameFaceName(const char* a, const char* b) {
     if (a == nullptr || b == nullptr) return false;
     for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-        if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b))) return false;
+        if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b)))
+            return false;
     }
     return *a == *b;
 }
@@ -96,7 +103,8 @@ int32_t contextDrawRect(CLumo* adapter, double left, double top, double right, d
     return 1;
 }
 
-int32_t contextDrawEllipse(CLumo* adapter, double left, double top, double right, double bottom, int32_t style) {
+int32_t contextDrawEllipse(CLumo* adapter, double left, double top, double right, double bottom,
+                           int32_t style) {
     CDrawContext* context = contextOf(adapter);
     if (context == nullptr || !validStyle(style)) return 0;
     context->drawEllipse(CRect(left, top, right, bottom), static_cast<CDrawStyle>(style));
@@ -124,12 +132,12 @@ int32_t contextDrawTextAligned(CLumo* adapter, const char* utf8, double left, do
     return 1;
 }
 
-int32_t contextDrawArc(CLumo* adapter, double left, double top, double right, double bottom, double startAngle,
-                       double endAngle, int32_t style) {
+int32_t contextDrawArc(CLumo* adapter, double left, double top, double right, double bottom,
+                       double startAngle, double endAngle, int32_t style) {
     CDrawContext* context = contextOf(adapter);
     if (context == nullptr || !validStyle(style)) return 0;
-    context->drawArc(CRect(left, top, right, bottom), static_cast<float>(startAngle), static_cast<float>(endAngle),
-                     static_cast<CDrawStyle>(style));
+    context->drawArc(CRect(left, top, right, bottom), static_cast<float>(startAngle),
+                     static_cast<float>(endAngle), static_cast<CDrawStyle>(style));
     return 1;
 }
 

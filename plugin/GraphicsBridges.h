@@ -19,7 +19,8 @@ int32_t contextMoveTo(CLumo* adapter, double x, double y);
 int32_t contextLineTo(CLumo* adapter, double x, double y);
 // style: 0 framed, 1 filled, 2 both; the corners may come in any order.
 int32_t contextDrawRect(CLumo* adapter, double left, double top, double right, double bottom, int32_t style);
-int32_t contextDrawEllipse(CLumo* adapter, double left, double top, double right, double bottom, int32_t style);
+int32_t contextDrawEllipse(CLumo* adapter, double left, double top, double right, double bottom,
+                           int32_t style);
 // alignment: 0 left, 1 centre, 2 right; always anti-aliased.
 int32_t contextDrawTextInRect(CLumo* adapter, const char* utf8, double left, double top, double right,
                               double bottom, uint8_t ignored, int32_t alignment);
@@ -27,8 +28,8 @@ int32_t contextDrawText(CLumo* adapter, const char* utf8, double x, double y, ui
 int32_t contextDrawTextAligned(CLumo* adapter, const char* utf8, double left, double top, double right,
                                double bottom, int32_t alignment, uint8_t antialias);
 // Angles in degrees.
-int32_t contextDrawArc(CLumo* adapter, double left, double top, double right, double bottom, double startAngle,
-                       double endAngle, int32_t style);
+int32_t contextDrawArc(CLumo* adapter, double left, double top, double right, double bottom,
+                       double startAngle, double endAngle, int32_t style);
 int32_t contextDrawPoint(CLumo* adapter, double x, double y, uint8_t r, uint8_t g, uint8_t b, uint8_t a);
 // The context never reads pixels back: the answer is always opaque black.
 int32_t contextGetPoint(CLumo* adapter, double x, double y, uint8_t* r, uint8_t* g, uint8_t* b, uint8_t* a);

@@ -45,7 +45,9 @@ int32_t drawHolder(ImageHolder* holder, CLumo* adapter, const VSTGUI::CRect& des
 
 }  // namespace
 
-ImageHolder* imageCreate() { return new ImageHolder; }
+ImageHolder* imageCreate() {
+    return new ImageHolder;
+}
 
 int32_t imageRelease(ImageHolder* holder) {
     if (holder == nullptr) return 0;
@@ -93,8 +95,8 @@ int32_t imageDraw(ImageHolder* holder, CLumo* adapter, double left, double top, 
     return drawHolder(holder, adapter, VSTGUI::CRect(left, top, right, bottom), srcX, srcY, 255);
 }
 
-int32_t imageDrawAlpha(ImageHolder* holder, CLumo* adapter, double left, double top, double right, double bottom,
-                       double srcX, double srcY, uint8_t alpha) {
+int32_t imageDrawAlpha(ImageHolder* holder, CLumo* adapter, double left, double top, double right,
+                       double bottom, double srcX, double srcY, uint8_t alpha) {
     return drawHolder(holder, adapter, VSTGUI::CRect(left, top, right, bottom), srcX, srcY, alpha);
 }
 

@@ -25,8 +25,8 @@ int32_t imageHeight(const ImageHolder* holder);
 int32_t imageDraw(ImageHolder* holder, CLumo* adapter, double left, double top, double right, double bottom,
                   double srcX, double srcY);
 // The same with the image's opacity scaled by alpha (255 is unchanged). GUI thread.
-int32_t imageDrawAlpha(ImageHolder* holder, CLumo* adapter, double left, double top, double right, double bottom,
-                       double srcX, double srcY, uint8_t alpha);
+int32_t imageDrawAlpha(ImageHolder* holder, CLumo* adapter, double left, double top, double right,
+                       double bottom, double srcX, double srcY, uint8_t alpha);
 // The same as imageDraw: images carry their own transparency. GUI thread.
 int32_t imageDrawTransparent(ImageHolder* holder, CLumo* adapter, double left, double top, double right,
                              double bottom, double srcX, double srcY);

@@ -13,7 +13,7 @@ struct FontSlot {
 };
 
 class CQuillFonts : public CQuillFiles {
-public:
+  public:
     // Records the face (string faceId) at 0.85 x height in the slot, makes height the line height
     // and selects the face on the paint in progress ("verdana" when that fails). GUI thread.
     double SelectFont(double slot, double faceId, double height);

@@ -19,7 +19,9 @@ constexpr int32_t kFilled = 1;
 constexpr int32_t kAlignLeft = 0;
 constexpr int32_t kAlignCentre = 1;
 
-int32_t smoothingFor(double antialias) { return antialias >= 0.5 ? kSmoothingOn : kSmoothingOff; }
+int32_t smoothingFor(double antialias) {
+    return antialias >= 0.5 ? kSmoothingOn : kSmoothingOff;
+}
 
 }  // namespace
 
@@ -59,7 +61,9 @@ double CQuillGraphics::DrawLine(double x1, double y1, double x2, double y2, doub
     return 0.0;
 }
 
-double CQuillGraphics::LineTo(double x, double y, double antialias) { return DrawLine(gfxX, gfxY, x, y, antialias); }
+double CQuillGraphics::LineTo(double x, double y, double antialias) {
+    return DrawLine(gfxX, gfxY, x, y, antialias);
+}
 
 double CQuillGraphics::DrawCircle(double x, double y, double r, double fill, double antialias) {
     const bool outline = quill::isZero(fill);
@@ -99,7 +103,8 @@ double CQuillGraphics::DrawText(double id) {
     size_t start = 0;
     for (;;) {
         const size_t lineFeed = text.find('\n', start);
-        const std::string line = text.substr(start, lineFeed == std::string::npos ? std::string::npos : lineFeed - start);
+        const std::string line =
+            text.substr(start, lineFeed == std::string::npos ? std::string::npos : lineFeed - start);
         // A context without a usable font measures -1; such a line takes no room.
         const double width = std::max(0.0, contextTextWidth(adapter, line.c_str()));
         contextDrawTextInRect(adapter, line.c_str(), gfxX, gfxY, gfxX + width, gfxY + gfxTextHeight + 2, 0,

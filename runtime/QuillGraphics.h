@@ -17,7 +17,7 @@ struct ImageSlot {
 };
 
 class CQuillGraphics : public CQuillFonts {
-public:
+  public:
     ~CQuillGraphics() override;
 
     // Each operation answers 0.0 except FormatString. GUI thread.
@@ -52,7 +52,7 @@ public:
     double gfxWidth = 0.0;
     double gfxHeight = 0.0;
 
-private:
+  private:
     double formatInto(double dest, double format, const double* values, size_t count);
     void applyFillColor();
     void applyFrameColor();

@@ -15,12 +15,26 @@ enum class Conversion { kDouble, kSigned, kUnsigned, kCharacter, kString, kNone 
 
 Conversion conversionOf(char letter) {
     switch (letter) {
-        case 'e': case 'f': case 'g': case 'E': case 'G': return Conversion::kDouble;
-        case 'd': case 'i': return Conversion::kSigned;
-        case 'o': case 'u': case 'x': case 'X': return Conversion::kUnsigned;
-        case 'c': return Conversion::kCharacter;
-        case 's': return Conversion::kString;
-        default: return Conversion::kNone;
+        case 'e':
+        case 'f':
+        case 'g':
+        case 'E':
+        case 'G':
+            return Conversion::kDouble;
+        case 'd':
+        case 'i':
+            return Conversion::kSigned;
+        case 'o':
+        case 'u':
+        case 'x':
+        case 'X':
+            return Conversion::kUnsigned;
+        case 'c':
+            return Conversion::kCharacter;
+        case 's':
+            return Conversion::kString;
+        default:
+            return Conversion::kNone;
     }
 }
 
@@ -69,7 +83,8 @@ std::string formatValues(const std::string& format, const double* values, size_t
                 break;
             case Conversion::kSigned:
             case Conversion::kCharacter:
-                produced = std::snprintf(piece, sizeof piece, spec.c_str(), static_cast<int>(toIndex(takeValue())));
+                produced =
+                    std::snprintf(piece, sizeof piece, spec.c_str(), static_cast<int>(toIndex(takeValue())));
                 break;
             case Conversion::kUnsigned:
                 produced = std::snprintf(piece, sizeof piece, spec.c_str(),

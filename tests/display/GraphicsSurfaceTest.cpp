@@ -23,7 +23,9 @@ TEST(ColorByte, ScalesNudgesAndClamps) {
 }
 
 TEST(StringFormatting, ConversionsTakeValuesInOrder) {
-    auto lookup = [](double id) { return id > 10031.5 && id < 10032.5 ? std::string("-Inf") : std::string(); };
+    auto lookup = [](double id) {
+        return id > 10031.5 && id < 10032.5 ? std::string("-Inf") : std::string();
+    };
     const double almostThree[] = {3 - 0.00005};
     EXPECT_EQ(quill::formatValues("%d", almostThree, 1, lookup), "3");
     const double stringId[] = {10032};

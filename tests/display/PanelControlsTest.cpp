@@ -9,7 +9,9 @@ using PanelControls = PanelFixture;
 
 namespace {
 // Vertical middle of a control's row.
-double rowY(double top) { return top + 7; }
+double rowY(double top) {
+    return top + 7;
+}
 }  // namespace
 
 TEST_F(PanelControls, PressOnZoneControlSetsItsMiddleAndDrawsTheKnobThere) {

@@ -23,9 +23,10 @@ intptr_t recordingHost(AEffect*, int32_t opcode, int32_t index, intptr_t, void*,
     const auto close = [](int x, int y) { return std::abs(x - y) <= 1; };
     if (close(a.red, e.red) && close(a.green, e.green) && close(a.blue, e.blue) && close(a.alpha, e.alpha))
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "got (" << int(a.red) << ", " << int(a.green) << ", " << int(a.blue)
-                                         << ", " << int(a.alpha) << "), expected (" << int(e.red) << ", "
-                                         << int(e.green) << ", " << int(e.blue) << ", " << int(e.alpha) << ")";
+    return ::testing::AssertionFailure()
+           << "got (" << int(a.red) << ", " << int(a.green) << ", " << int(a.blue) << ", " << int(a.alpha)
+           << "), expected (" << int(e.red) << ", " << int(e.green) << ", " << int(e.blue) << ", "
+           << int(e.alpha) << ")";
 }
 
 void PanelFixture::SetUp() {
@@ -62,7 +63,9 @@ void PanelFixture::paint(const std::function<void()>& draw) {
     adapter->currentContext = nullptr;
 }
 
-void PanelFixture::withoutArtwork() { fx->constStrings.clear(); }
+void PanelFixture::withoutArtwork() {
+    fx->constStrings.clear();
+}
 
 VSTGUI::CColor PanelFixture::pixel(int x, int y) const {
     VSTGUI::CColor color{0, 0, 0, 0};
@@ -96,6 +99,10 @@ void PanelFixture::setSlider(int number, double value) {
     fx->DoSlider();
 }
 
-std::vector<int32_t> PanelFixture::automatedIndices() const { return automated; }
+std::vector<int32_t> PanelFixture::automatedIndices() const {
+    return automated;
+}
 
-void PanelFixture::clearAutomation() { automated.clear(); }
+void PanelFixture::clearAutomation() {
+    automated.clear();
+}

@@ -23,7 +23,7 @@ class COffscreenContext;
 constexpr double kLeft = 1, kRight = 2, kControlKey = 4, kShiftKey = 8;
 
 class PanelFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -51,8 +51,8 @@ TEST_F(Radar, ZoneCircleAlphasFollowTheZoneGains) {
 
 TEST_F(Radar, AnimationBoxFollowsScaleAndOffset) {
     withoutArtwork();
-    setSlider(20, 1);   // Rotate
-    setSlider(22, 0.5);  // X Scale
+    setSlider(20, 1);     // Rotate
+    setSlider(22, 0.5);   // X Scale
     setSlider(24, 0.25);  // X Offset
     EXPECT_EQ(fx->var.ch[0].animBox[0], 145);
     EXPECT_EQ(fx->var.ch[0].animBox[1], 20);

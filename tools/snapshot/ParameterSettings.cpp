@@ -38,7 +38,8 @@ int findParameter(const TQuill& effect, const std::string& key) {
         occurrence = static_cast<int>(number);
     }
     for (int index = 0; index < count; ++index) {
-        if (sameText(effect.sliderRecords[static_cast<size_t>(index)].name, name) && --occurrence == 0) return index;
+        if (sameText(effect.sliderRecords[static_cast<size_t>(index)].name, name) && --occurrence == 0)
+            return index;
     }
     return -1;
 }
@@ -65,8 +66,8 @@ std::string applySetting(AEffect* effect, const std::string& setting, bool norma
     const TQuill& quill = *adapter->effect;
     const int index = findParameter(quill, setting.substr(0, equals));
     if (index < 0) return "no such parameter: " + setting.substr(0, equals);
-    const double value = normalisedValue(quill.sliderRecords[static_cast<size_t>(index)], setting.substr(equals + 1),
-                                         normalised);
+    const double value = normalisedValue(quill.sliderRecords[static_cast<size_t>(index)],
+                                         setting.substr(equals + 1), normalised);
     if (!(value >= 0 && value <= 1)) return "value out of range: " + setting;
     effect->setParameter(effect, index, static_cast<float>(value));
     return {};

@@ -25,11 +25,16 @@ void advanceTransport(int32_t frames) {
 
 intptr_t hostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
     switch (opcode) {
-        case audioMasterVersion: return 2400;
-        case audioMasterGetTime: return reinterpret_cast<intptr_t>(&transport);
-        case audioMasterGetSampleRate: return static_cast<intptr_t>(kSampleRate);
-        case audioMasterGetBlockSize: return kBlockSize;
-        default: return 0;
+        case audioMasterVersion:
+            return 2400;
+        case audioMasterGetTime:
+            return reinterpret_cast<intptr_t>(&transport);
+        case audioMasterGetSampleRate:
+            return static_cast<intptr_t>(kSampleRate);
+        case audioMasterGetBlockSize:
+            return kBlockSize;
+        default:
+            return 0;
     }
 }
 
