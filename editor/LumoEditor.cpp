@@ -15,7 +15,9 @@ CLumoEditor::CLumoEditor(CLumo* adapter, int32_t width, int32_t height)
     rect.right = static_cast<int16_t>(width);
 }
 
-AudioEffect* CLumoEditor::getEffect() { return adapter; }
+AudioEffect* CLumoEditor::getEffect() {
+    return adapter;
+}
 
 bool CLumoEditor::open(void* ptr) {
     // The host window is deliberately not recorded in the base: isOpen stays false.

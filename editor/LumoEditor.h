@@ -7,7 +7,7 @@ class CLumo;
 class CLumoView;
 
 class CLumoEditor : public AEffGUIEditor {
-public:
+  public:
     CLumoEditor(CLumo* adapter, int32_t width, int32_t height);
 
     // GUI thread (all operations below).

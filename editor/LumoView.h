@@ -7,16 +7,18 @@
 class CLumo;
 
 class CLumoView : public VSTGUI::CView {
-public:
+  public:
     CLumoView(const VSTGUI::CRect& size, CLumo* adapter);
 
     // GUI thread (all operations below), inside the frame's paint and mouse handling.
     ~CLumoView() override = default;
     // Runs bridge entry 7 with the adapter's currentContext set to the context for its duration.
     void draw(VSTGUI::CDrawContext* context) override;
-    VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;
+    VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where,
+                                          const VSTGUI::CButtonState& buttons) override;
     VSTGUI::CMouseEventResult onMouseUp(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;
-    VSTGUI::CMouseEventResult onMouseMoved(VSTGUI::CPoint& where, const VSTGUI::CButtonState& buttons) override;
+    VSTGUI::CMouseEventResult onMouseMoved(VSTGUI::CPoint& where,
+                                           const VSTGUI::CButtonState& buttons) override;
     int32_t onKeyDown(VstKeyCode& keyCode) override;
     int32_t onKeyUp(VstKeyCode& keyCode) override;
 

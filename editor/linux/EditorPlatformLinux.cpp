@@ -13,7 +13,9 @@ uint32_t tickCount() {
     return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-void sleepMilliseconds(uint32_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void sleepMilliseconds(uint32_t milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 
 // Drag and drop is not offered on Linux, so there is nothing to set up.
 void initializeComponentServices() {}
@@ -25,6 +27,8 @@ void handleWindowEvents(VSTGUI::CFrame* frame) {
     if (window) window->handleEvents();
 }
 
-void dispatchOnePendingPaint() { VSTGUI::X11Frame::paintOneWaitingFrame(); }
+void dispatchOnePendingPaint() {
+    VSTGUI::X11Frame::paintOneWaitingFrame();
+}
 
 }  // namespace editorplatform

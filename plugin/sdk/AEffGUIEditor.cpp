@@ -20,7 +20,9 @@ constexpr uint32_t kBusyIdleEarlyMs = 50;
 constexpr uint32_t kBusyIdlePeriodMs = 100;
 constexpr uint32_t kBusyIdleSleepMs = 4;
 
-bool isBefore(uint32_t tick, uint32_t other) { return static_cast<int32_t>(tick - other) < 0; }
+bool isBefore(uint32_t tick, uint32_t other) {
+    return static_cast<int32_t>(tick - other) < 0;
+}
 }  // namespace
 
 AEffGUIEditor::AEffGUIEditor(AudioEffect* effect) : AEffEditor(effect) {
@@ -28,7 +30,9 @@ AEffGUIEditor::AEffGUIEditor(AudioEffect* effect) : AEffEditor(effect) {
     editorplatform::initializeComponentServices();
 }
 
-AEffGUIEditor::~AEffGUIEditor() { editorplatform::releaseComponentServices(); }
+AEffGUIEditor::~AEffGUIEditor() {
+    editorplatform::releaseComponentServices();
+}
 
 bool AEffGUIEditor::getRect(ERect** out) {
     if (out == nullptr) return false;
@@ -42,9 +46,13 @@ void AEffGUIEditor::idle() {
     frame->idle();
 }
 
-bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode) { return frame != nullptr && frame->onKeyDown(keyCode) > 0; }
+bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode) {
+    return frame != nullptr && frame->onKeyDown(keyCode) > 0;
+}
 
-bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode) { return frame != nullptr && frame->onKeyUp(keyCode) > 0; }
+bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode) {
+    return frame != nullptr && frame->onKeyUp(keyCode) > 0;
+}
 
 bool AEffGUIEditor::onWheel(float distance) {
     if (frame == nullptr) return false;

@@ -12,7 +12,7 @@ class CFrame;
 }  // namespace VSTGUI
 
 class AEffGUIEditor : public AEffEditor, public VSTGUI::VSTGUIEditorInterface {
-public:
+  public:
     explicit AEffGUIEditor(AudioEffect* effect);
     // GUI thread. Does not close an open editor: the host's close request comes first.
     ~AEffGUIEditor() override;
@@ -38,7 +38,7 @@ public:
     void doIdleStuff() override { idleWhileBusy(); }
     VSTGUI::CFrame* getFrame() const override { return frame; }
 
-protected:
+  protected:
     VSTGUI::CFrame* frame = nullptr;
     ERect rect{};
     uint32_t nextIdleTime = 0;

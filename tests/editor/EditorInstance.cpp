@@ -16,7 +16,9 @@ LumoBridge& realBridge() {
     return bridge;
 }
 
-double flagsOf(CLumo* adapter) { return static_cast<ProbeEffect*>(adapter->effect)->mouseFlags; }
+double flagsOf(CLumo* adapter) {
+    return static_cast<ProbeEffect*>(adapter->effect)->mouseFlags;
+}
 
 void recordDown(CLumo* adapter, double x, double y, int32_t buttons) {
     realBridge().mouseDown(adapter, x, y, buttons);
@@ -33,7 +35,8 @@ void recordMove(CLumo* adapter, double x, double y, int32_t buttons) {
     EditorInstance::calls().push_back({MouseCall::kMove, x, y, buttons, flagsOf(adapter)});
 }
 
-intptr_t hostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
+intptr_t hostCallback(AEffect*, int32_t opcode, int32_t index, intptr_t, void*, float) {
+    EditorInstance::hostRequests().push_back({opcode, index});
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
@@ -47,6 +50,18 @@ void ProbeEffect::DoGfx() {
 std::vector<MouseCall>& EditorInstance::calls() {
     static std::vector<MouseCall> recorded;
     return recorded;
+}
+
+std::vector<EditorInstance::HostRequest>& EditorInstance::hostRequests() {
+    static std::vector<HostRequest> requests;
+    return requests;
+}
+
+int EditorInstance::countHostRequests(int32_t opcode) {
+    int count = 0;
+    for (const HostRequest& request : hostRequests())
+        if (request.opcode == opcode) ++count;
+    return count;
 }
 
 EditorInstance::EditorInstance() : probe_(new ProbeEffect) {
@@ -79,11 +94,17 @@ ERect* EditorInstance::rect() {
     return r;
 }
 
-bool EditorInstance::open(void* parent) { return dispatch(effEditOpen, 0, 0, parent) != 0; }
+bool EditorInstance::open(void* parent) {
+    return dispatch(effEditOpen, 0, 0, parent) != 0;
+}
 
-void EditorInstance::close() { dispatch(effEditClose); }
+void EditorInstance::close() {
+    dispatch(effEditClose);
+}
 
-void EditorInstance::idle() { dispatch(effEditIdle); }
+void EditorInstance::idle() {
+    dispatch(effEditIdle);
+}
 
 int EditorInstance::idleFor(std::chrono::milliseconds duration) {
     const auto end = std::chrono::steady_clock::now() + duration;

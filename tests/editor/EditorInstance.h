@@ -16,7 +16,7 @@ class CLumo;
 namespace editortest {
 
 class ProbeEffect : public TQuill {
-public:
+  public:
     void DoGfx() override;
 
     int paints = 0;
@@ -32,13 +32,14 @@ struct MouseCall {
 };
 
 class EditorInstance {
-public:
+  public:
     EditorInstance();
     ~EditorInstance();
     EditorInstance(const EditorInstance&) = delete;
     EditorInstance& operator=(const EditorInstance&) = delete;
 
-    intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0);
+    intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
+                      float opt = 0);
     ERect* rect();
     bool open(void* parent);
     void close();
@@ -55,8 +56,15 @@ public:
     ProbeEffect& probe() const { return *probe_; }
     // The calls the view made since the last clear, oldest first.
     static std::vector<MouseCall>& calls();
+    // The opcode and index of every host callback since the last clear, oldest first.
+    struct HostRequest {
+        int32_t opcode;
+        int32_t index;
+    };
+    static std::vector<HostRequest>& hostRequests();
+    static int countHostRequests(int32_t opcode);
 
-private:
+  private:
     ProbeEffect* probe_;
     CLumo* adapter_ = nullptr;
     AEffect* aeffect_ = nullptr;

@@ -18,7 +18,7 @@ constexpr unsigned int kRight = 3;
 constexpr unsigned int kExtra = 8;
 
 class EditorMouse : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         instance.open(host.handle());
         ASSERT_TRUE(instance.idleUntil([&] { return instance.probe().paints > 0; }));
@@ -127,7 +127,8 @@ TEST_F(EditorMouse, MovesOutsideTheWindowDuringADragReachTheEffectNegative) {
     ASSERT_TRUE(waitFor(MouseCall::kDown));
     // The host window sits 100 pixels right of the screen's edge.
     host.movePointer(-80, 30);
-    ASSERT_TRUE(instance.idleUntil([&] { return countOf(MouseCall::kMove) > 0 && last(MouseCall::kMove).x < 0; }));
+    ASSERT_TRUE(
+        instance.idleUntil([&] { return countOf(MouseCall::kMove) > 0 && last(MouseCall::kMove).x < 0; }));
     EXPECT_EQ(last(MouseCall::kMove).x, -80);
     EXPECT_EQ(last(MouseCall::kMove).y, 30);
     EXPECT_EQ(last(MouseCall::kMove).buttons, 2);

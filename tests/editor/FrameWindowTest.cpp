@@ -20,7 +20,7 @@ using namespace std::chrono_literals;
 namespace {
 
 class RecordingView : public CView {
-public:
+  public:
     explicit RecordingView(const CRect& size) : CView(size) {}
 
     void draw(CDrawContext* context) override {
@@ -33,7 +33,8 @@ public:
         ++exits;
         return kMouseEventHandled;
     }
-    bool onWheel(const CPoint&, const CMouseWheelAxis& axis, const float& distance, const CButtonState&) override {
+    bool onWheel(const CPoint&, const CMouseWheelAxis& axis, const float& distance,
+                 const CButtonState&) override {
         wheels.push_back({axis, distance});
         return true;
     }
@@ -50,7 +51,7 @@ public:
 };
 
 class FrameWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         frame = new CFrame(CRect(0, 0, 400, 300), host.handle(), nullptr);
         view = new RecordingView(CRect(0, 0, 400, 300));
@@ -153,12 +154,14 @@ TEST_F(FrameWindow, HandledPressCapturesThePointerUntilTheRelease) {
     idleFor(100ms);
     Window root = DefaultRootWindow(host.display());
     // The editor's connection holds the grab: nobody else can take the pointer.
-    EXPECT_EQ(XGrabPointer(host.display(), root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime),
-              AlreadyGrabbed);
+    EXPECT_EQ(
+        XGrabPointer(host.display(), root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime),
+        AlreadyGrabbed);
     host.button(1, false);
     idleFor(100ms);
-    EXPECT_EQ(XGrabPointer(host.display(), root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime),
-              GrabSuccess);
+    EXPECT_EQ(
+        XGrabPointer(host.display(), root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime),
+        GrabSuccess);
     XUngrabPointer(host.display(), CurrentTime);
     host.sync();
 }
@@ -170,8 +173,9 @@ TEST_F(FrameWindow, UnhandledPressLeavesThePointerFree) {
     host.button(1, true);
     idleFor(100ms);
     Window root = DefaultRootWindow(host.display());
-    EXPECT_EQ(XGrabPointer(host.display(), root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime),
-              GrabSuccess);
+    EXPECT_EQ(
+        XGrabPointer(host.display(), root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime),
+        GrabSuccess);
     XUngrabPointer(host.display(), CurrentTime);
     host.button(1, false);
 }

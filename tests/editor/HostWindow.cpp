@@ -33,7 +33,9 @@ HostWindow::~HostWindow() {
     XCloseDisplay(display_);
 }
 
-void* HostWindow::handle() const { return reinterpret_cast<void*>(static_cast<uintptr_t>(window_)); }
+void* HostWindow::handle() const {
+    return reinterpret_cast<void*>(static_cast<uintptr_t>(window_));
+}
 
 std::vector<Window> HostWindow::children() const {
     std::vector<Window> result;
@@ -66,7 +68,9 @@ void HostWindow::key(unsigned long keysym, bool down) {
     sync();
 }
 
-void HostWindow::sync() { XSync(display_, False); }
+void HostWindow::sync() {
+    XSync(display_, False);
+}
 
 void HostWindow::destroy() {
     XDestroyWindow(display_, window_);

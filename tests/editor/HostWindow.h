@@ -10,7 +10,7 @@
 namespace editortest {
 
 class HostWindow {
-public:
+  public:
     // Maps a window of the given size at the given place on the root window.
     HostWindow(int x = 100, int y = 50, int width = 1200, int height = 600);
     ~HostWindow();
@@ -36,7 +36,7 @@ public:
     // Destroys the window while the editor may still sit in it, as a careless host would.
     void destroy();
 
-private:
+  private:
     // Whatever a test leaves held is released with the window: the server outlives the test.
     std::vector<unsigned int> heldButtons_;
     std::vector<unsigned long> heldKeys_;

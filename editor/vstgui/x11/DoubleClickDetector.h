@@ -7,7 +7,7 @@
 namespace VSTGUI {
 
 class DoubleClickDetector {
-public:
+  public:
     static constexpr uint32_t kDefaultIntervalMs = 400;
     static constexpr int kDefaultDistance = 4;
 
@@ -18,7 +18,7 @@ public:
     // a double click.
     bool press(unsigned int button, int x, int y, uint32_t timeMs);
 
-private:
+  private:
     uint32_t intervalMs_;
     int distance_;
     bool armed_ = false;

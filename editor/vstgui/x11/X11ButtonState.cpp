@@ -13,16 +13,24 @@ constexpr unsigned int kExtraButton1 = 8;
 constexpr unsigned int kExtraButton2 = 9;
 }  // namespace
 
-bool isWheelButton(unsigned int xButton) { return xButton >= kWheelUp && xButton <= kWheelRight; }
+bool isWheelButton(unsigned int xButton) {
+    return xButton >= kWheelUp && xButton <= kWheelRight;
+}
 
 CButtonState buttonBitOf(unsigned int xButton) {
     switch (xButton) {
-        case Button1: return kLButton;
-        case Button2: return kMButton;
-        case Button3: return kRButton;
-        case kExtraButton1: return kButton4;
-        case kExtraButton2: return kButton5;
-        default: return 0;
+        case Button1:
+            return kLButton;
+        case Button2:
+            return kMButton;
+        case Button3:
+            return kRButton;
+        case kExtraButton1:
+            return kButton4;
+        case kExtraButton2:
+            return kButton5;
+        default:
+            return 0;
     }
 }
 
@@ -44,11 +52,16 @@ CButtonState buttonStateFromMask(unsigned int xState) {
 
 WheelStep wheelStepOf(unsigned int xButton) {
     switch (xButton) {
-        case kWheelUp: return {kMouseWheelAxisY, 1.0f};
-        case kWheelDown: return {kMouseWheelAxisY, -1.0f};
-        case kWheelLeft: return {kMouseWheelAxisX, -1.0f};
-        case kWheelRight: return {kMouseWheelAxisX, 1.0f};
-        default: return {kMouseWheelAxisY, 0.0f};
+        case kWheelUp:
+            return {kMouseWheelAxisY, 1.0f};
+        case kWheelDown:
+            return {kMouseWheelAxisY, -1.0f};
+        case kWheelLeft:
+            return {kMouseWheelAxisX, -1.0f};
+        case kWheelRight:
+            return {kMouseWheelAxisX, 1.0f};
+        default:
+            return {kMouseWheelAxisY, 0.0f};
     }
 }
 

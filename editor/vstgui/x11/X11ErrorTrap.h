@@ -8,7 +8,7 @@
 namespace VSTGUI {
 
 class X11ErrorTrap {
-public:
+  public:
     // GUI thread. Errors of earlier, still unanswered requests of the connection are caught as well.
     explicit X11ErrorTrap(Display* display);
     ~X11ErrorTrap();
@@ -18,7 +18,7 @@ public:
     // Waits for the server to answer everything sent so far; true when any of it failed.
     bool failed();
 
-private:
+  private:
     static int handleError(Display* display, XErrorEvent* error);
 
     Display* display_;

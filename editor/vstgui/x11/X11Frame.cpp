@@ -25,20 +25,31 @@ std::vector<X11Frame*>& liveFrames() {
     return frames;
 }
 
-int toPixels(CCoord value) { return static_cast<int>(value); }
+int toPixels(CCoord value) {
+    return static_cast<int>(value);
+}
 
 // The font cursor of a cursor kind; 0 for the kinds that restore the window's own arrow.
 unsigned int fontCursorOf(int32_t kind) {
     switch (kind) {
-        case 1: return XC_watch;
-        case 2: return XC_sb_h_double_arrow;
-        case 3: return XC_sb_v_double_arrow;
-        case 4: return XC_fleur;
-        case 5: return XC_bottom_left_corner;  // north-east / south-west
-        case 6: return XC_top_left_corner;     // north-west / south-east
-        case 8: return XC_X_cursor;            // not allowed
-        case 9: return XC_hand2;
-        default: return 0;
+        case 1:
+            return XC_watch;
+        case 2:
+            return XC_sb_h_double_arrow;
+        case 3:
+            return XC_sb_v_double_arrow;
+        case 4:
+            return XC_fleur;
+        case 5:
+            return XC_bottom_left_corner;  // north-east / south-west
+        case 6:
+            return XC_top_left_corner;  // north-west / south-east
+        case 8:
+            return XC_X_cursor;  // not allowed
+        case 9:
+            return XC_hand2;
+        default:
+            return 0;
     }
 }
 
@@ -172,7 +183,9 @@ void X11Frame::setMouseCursor(int32_t type) {
     XFlush(display_);
 }
 
-void X11Frame::trackMouseLeave() { leaveRequested_ = true; }
+void X11Frame::trackMouseLeave() {
+    leaveRequested_ = true;
+}
 
 bool X11Frame::setDropActive(bool) {
     // Dropping files onto the editor is not offered on X11.
@@ -217,7 +230,8 @@ bool X11Frame::getSize(CRect& size) {
     X11ErrorTrap trap(display_);
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display_, parent_, &attributes) || trap.failed()) return false;
-    size = CRect(attributes.x, attributes.y, attributes.x + attributes.width, attributes.y + attributes.height);
+    size =
+        CRect(attributes.x, attributes.y, attributes.x + attributes.width, attributes.y + attributes.height);
     return true;
 }
 
@@ -238,8 +252,12 @@ void X11Frame::dispatch(XEvent& event) {
             addPending(event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
                        event.xexpose.y + event.xexpose.height);
             break;
-        case ButtonPress: onButtonPress(event.xbutton); break;
-        case ButtonRelease: onButtonRelease(event.xbutton); break;
+        case ButtonPress:
+            onButtonPress(event.xbutton);
+            break;
+        case ButtonRelease:
+            onButtonRelease(event.xbutton);
+            break;
         case MotionNotify: {
             // Only the latest of a run of moves matters, as with coalesced move messages elsewhere.
             XEvent next;
@@ -251,11 +269,14 @@ void X11Frame::dispatch(XEvent& event) {
             onMotion(event.xmotion);
             break;
         }
-        case LeaveNotify: onLeave(event.xcrossing); break;
+        case LeaveNotify:
+            onLeave(event.xcrossing);
+            break;
         case DestroyNotify:
             if (event.xdestroywindow.window == window_) onWindowDestroyed();
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

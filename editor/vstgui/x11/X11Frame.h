@@ -15,7 +15,7 @@ class CFrame;
 class COffscreenContext;
 
 class X11Frame : public IPlatformFrame {
-public:
+  public:
     // GUI thread. Null when there is no parent, no display, or the parent is no window of the display.
     static X11Frame* create(CFrame* frame, void* parentWindow, const CRect& size);
     // GUI thread. Destroys the window (unless the host already did) and closes the connection.
@@ -44,7 +44,7 @@ public:
     Window getWindow() const { return window_; }
     bool hasPendingPaint() const { return pending_; }
 
-private:
+  private:
     X11Frame(CFrame* frame, Display* display, Window parent, int width, int height);
     bool createWindow();
     void dispatch(XEvent& event);

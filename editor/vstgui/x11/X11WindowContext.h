@@ -10,14 +10,14 @@
 namespace VSTGUI {
 
 class X11WindowContext : public CDrawContext {
-public:
+  public:
     // GUI thread. Null when the surface cannot be made.
     static X11WindowContext* create(CFrame* frame, Display* display, Window window, Visual* visual, int width,
                                     int height);
     // GUI thread.
     ~X11WindowContext() override;
 
-private:
+  private:
     X11WindowContext(CFrame* frame, cairo_t* cr, Display* display, Window window, cairo_surface_t* surface);
 
     Display* display_;
