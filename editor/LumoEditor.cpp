@@ -21,6 +21,8 @@ AudioEffect* CLumoEditor::getEffect() {
 
 bool CLumoEditor::open(void* ptr) {
     // The host window is deliberately not recorded in the base: isOpen stays false.
+    // A second open without a close would strand the first window and its connection.
+    close();
     const CRect panel(0, 0, width, height);
     frame = new CFrame(panel, ptr, this);
     view = new CLumoView(panel, adapter);

@@ -75,6 +75,20 @@ TEST(EditorWindow, CloseThenOpenGivesAFreshWindowAndCloseTwiceIsHarmless) {
     EXPECT_EQ(attributesOf(host.display(), children[0]).map_state, IsViewable);
 }
 
+TEST(EditorWindow, SecondOpenWithoutCloseReplacesTheFirstWindow) {
+    HostWindow host;
+    EditorInstance instance;
+    instance.open(host.handle());
+    instance.idleFor(50ms);
+    const int descriptors = openFileDescriptors();
+    instance.open(host.handle());
+    instance.idleFor(50ms);
+    EXPECT_EQ(host.children().size(), 1u);
+    EXPECT_EQ(openFileDescriptors(), descriptors);
+    instance.close();
+    EXPECT_TRUE(host.children().empty());
+}
+
 TEST(EditorWindow, HundredOpenCloseCyclesLeakNoWindowsOrDescriptors) {
     HostWindow host;
     EditorInstance instance;
