@@ -67,6 +67,8 @@ for arch in win32:i686 win64:x86_64; do
   bin=build-$label/bin
   check_imports "$label" "${arch##*:}-w64-mingw32-objdump" "$bin/Orbitone.dll"
   run "$label" none "$bin/BoundaryCheck.exe" "$bin/Orbitone.dll"
+  run "$label" none "$bin/ToolkitCheck.exe"
+  run "$label" none "$bin/PanelRenderCheck.exe"
 done
 
 if [ "$failures" -ne 0 ]; then
