@@ -24,6 +24,7 @@ public:
     bool loaded() const { return module_ != nullptr; }
     // Null when the module does not export the name.
     void* entry(const char* name) const;
+    HMODULE handle() const { return module_; }
 
 private:
     HMODULE module_;

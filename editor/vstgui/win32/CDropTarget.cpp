@@ -72,12 +72,15 @@ HRESULT STDMETHODCALLTYPE CDropTarget::DragLeave() {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE CDropTarget::Drop(IDataObject*, DWORD, POINTL, DWORD*) {
+HRESULT STDMETHODCALLTYPE CDropTarget::Drop(IDataObject*, DWORD, POINTL, DWORD* effect) {
     if (!currentDrag_ || !frame_) return S_OK;
     CPoint where;
     frame_->getCurrentMouseLocation(where);
     frame_->onDrop(currentDrag_, where);
     endDrag();
+    // The source learns what happened from this effect: left as offered (copy and move), a source
+    // would delete what it dragged although nothing here took it over.
+    if (effect) *effect = narrowEffect(*effect);
     return S_OK;
 }
 
