@@ -69,6 +69,7 @@ for arch in win32:i686 win64:x86_64; do
   run "$label" none "$bin/BoundaryCheck.exe" "$bin/Orbitone.dll"
   run "$label" none "$bin/ToolkitCheck.exe"
   run "$label" none "$bin/PanelRenderCheck.exe"
+  run "$label" none "$bin/DragContainerCheck.exe"
   run "$label" xvfb "$bin/EditorWindowCheck.exe" "$bin/Orbitone.dll" resources/orbitone2_gfx/bg.png
 done
 
