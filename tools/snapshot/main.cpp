@@ -1,10 +1,13 @@
 // orbitone-snapshot: renders the panel of an Orbitone instance to a PNG, without a window.
 //
-//   orbitone-snapshot [--normalised] [--frames N] out.png [name=value ...]
+//   orbitone-snapshot [--normalised] [--frames N] [--state FILE] out.png [name=value ...]
 //
 // The instance runs N frames (default 60) of a 30 frames-per-second editor, each after one frame's
 // worth of a test signal with the transport playing, so that meters, trails and motion show; the
 // last frame is written.
+//
+// --state loads a raw plug-in state (as effGetChunk answers it) before the settings are applied; a
+// file that is missing or no state of this plug-in ends the program with exit code 3 and no image.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +21,7 @@
 #include "tools/snapshot/PanelSnapshot.h"
 #include "tools/snapshot/ParameterSettings.h"
 #include "tools/snapshot/SnapshotHost.h"
+#include "tools/snapshot/StateFile.h"
 
 namespace {
 
@@ -26,6 +30,7 @@ constexpr int kChannels = 6;
 struct Options {
     bool normalised = false;
     int frames = 60;
+    std::string statePath;
     std::string output;
     std::vector<std::string> settings;
 };
@@ -37,6 +42,8 @@ bool parseOptions(int argc, char** argv, Options& options) {
             options.normalised = true;
         } else if (arg == "--frames" && i + 1 < argc) {
             options.frames = std::atoi(argv[++i]);
+        } else if (arg == "--state" && i + 1 < argc) {
+            options.statePath = argv[++i];
         } else if (options.output.empty()) {
             options.output = arg;
         } else {
@@ -83,7 +90,9 @@ void stopInstance(AEffect* effect) {
 int main(int argc, char** argv) {
     Options options;
     if (!parseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: %s [--normalised] [--frames N] out.png [name=value ...]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s [--normalised] [--frames N] [--state FILE] out.png [name=value ...]\n",
+                     argv[0]);
         return 2;
     }
     AEffect* effect = createOrbitoneInstance(snapshot::hostCallback);
@@ -92,6 +101,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     startInstance(effect);
+    if (!options.statePath.empty()) {
+        const std::string error = snapshot::loadStateFile(effect, options.statePath);
+        if (!error.empty()) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            stopInstance(effect);
+            return 3;
+        }
+    }
     for (const std::string& setting : options.settings) {
         const std::string error = snapshot::applySetting(effect, setting, options.normalised);
         if (!error.empty()) {
