@@ -4,13 +4,19 @@
 #include <X11/keysym.h>
 #include <dirent.h>
 
+#include <chrono>
 #include <cstdint>
 #include <stdexcept>
+#include <thread>
 
 namespace editortest {
 
 HostWindow::HostWindow(int x, int y, int width, int height) {
-    display_ = XOpenDisplay(nullptr);
+    // A server just started for the test run may not take connections at once.
+    for (int attempt = 0; attempt < 20 && !display_; ++attempt) {
+        display_ = XOpenDisplay(nullptr);
+        if (!display_) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
     if (!display_) throw std::runtime_error("no X display (run under xvfb-run -a)");
     const int screen = DefaultScreen(display_);
     window_ = XCreateSimpleWindow(display_, RootWindow(display_, screen), x, y, static_cast<unsigned>(width),

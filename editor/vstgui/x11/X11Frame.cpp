@@ -29,6 +29,15 @@ int toPixels(CCoord value) {
     return static_cast<int>(value);
 }
 
+// Some servers (Xvfb among them) now and then reset a connection during its set-up; another
+// attempt goes through.
+Display* openDisplay() {
+    constexpr int kAttempts = 3;
+    Display* display = nullptr;
+    for (int attempt = 0; attempt < kAttempts && !display; ++attempt) display = XOpenDisplay(nullptr);
+    return display;
+}
+
 // The font cursor of a cursor kind; 0 for the kinds that restore the window's own arrow.
 unsigned int fontCursorOf(int32_t kind) {
     switch (kind) {
@@ -58,7 +67,7 @@ unsigned int fontCursorOf(int32_t kind) {
 X11Frame* X11Frame::create(CFrame* frame, void* parentWindow, const CRect& size) {
     const auto parent = static_cast<Window>(reinterpret_cast<uintptr_t>(parentWindow));
     if (!frame || parent == 0) return nullptr;
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = openDisplay();
     if (!display) return nullptr;
     auto* platform = new X11Frame(frame, display, parent, std::max(1, toPixels(size.getWidth())),
                                   std::max(1, toPixels(size.getHeight())));
