@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the normal build, then the unit tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds everything and runs every test: the normal build, the unit tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the Windows DLLs under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -13,3 +13,5 @@ cmake --build build -j"$jobs"
 cmake -S . -B build-asan -DORBITONE_SANITIZE=ON -DORBITONE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build-asan -j"$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 "${xvfb[@]}" ctest --output-on-failure -j"$jobs" -L unit)
+# The Windows DLLs (i686 and x86_64), cross-built and checked under Wine.
+tools/test-windows.sh
