@@ -1,5 +1,5 @@
-// What a view receives while something is dragged over it: the dragged items, one at a time.
-// Only the Win32 window layer offers drag and drop, so the base lives beside its one implementation.
+// What a view receives while something is dragged over it: the dragged items, one at a time. Each
+// window layer that offers drag and drop wraps its system's dragged data in one of these.
 #pragma once
 
 #include <cstdint>

@@ -186,6 +186,42 @@ bool CViewContainer::onWheel(const CPoint& where, const CMouseWheelAxis& axis, c
     return child->onWheel(toLocal(where), axis, distance, buttons);
 }
 
+// Drags go to the direct child under the pointer; the one that last had the drag hears when it leaves.
+void CViewContainer::onDragEnter(CDragContainer* drag, const CPoint& where) {
+    const CPoint local = toLocal(where);
+    if (dropView_) dropView_->onDragLeave(drag, local);
+    dropView_ = getViewAt(where, false);
+    if (dropView_) dropView_->onDragEnter(drag, local);
+}
+
+void CViewContainer::onDragMove(CDragContainer* drag, const CPoint& where) {
+    const CPoint local = toLocal(where);
+    CView* view = getViewAt(where, false);
+    if (view == dropView_) {
+        if (view) view->onDragMove(drag, local);
+        return;
+    }
+    if (dropView_) dropView_->onDragLeave(drag, local);
+    dropView_ = view;
+    if (dropView_) dropView_->onDragEnter(drag, local);
+}
+
+void CViewContainer::onDragLeave(CDragContainer* drag, const CPoint& where) {
+    if (dropView_) dropView_->onDragLeave(drag, toLocal(where));
+    dropView_ = nullptr;
+}
+
+bool CViewContainer::onDrop(CDragContainer* drag, const CPoint& where) {
+    const CPoint local = toLocal(where);
+    CView* view = getViewAt(where, false);
+    if (dropView_ && dropView_ != view) dropView_->onDragLeave(drag, local);
+    dropView_ = nullptr;
+    if (!view) return false;
+    const bool taken = view->onDrop(drag, local);
+    view->onDragLeave(drag, local);
+    return taken;
+}
+
 int32_t CViewContainer::onKeyDown(VstKeyCode& keyCode) {
     for (CCView* n = last_; n; n = n->previous) {
         const int32_t answer = n->view->onKeyDown(keyCode);
@@ -300,6 +336,7 @@ bool CViewContainer::removeView(CView* view, bool withForget) {
     view->invalid();
     if (parentFrame_) parentFrame_->onViewRemoved(view);
     if (mouseDownView_ == view) mouseDownView_ = nullptr;
+    if (dropView_ == view) dropView_ = nullptr;
     if (attached_) view->removed(this);
     unlinkNode(node);
     delete node;
@@ -310,6 +347,7 @@ bool CViewContainer::removeView(CView* view, bool withForget) {
 
 bool CViewContainer::removeAll(bool withForget) {
     mouseDownView_ = nullptr;
+    dropView_ = nullptr;
     while (first_) {
         CCView* node = first_;
         CView* view = node->view;

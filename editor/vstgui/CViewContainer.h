@@ -26,6 +26,10 @@ public:
     bool onWheel(const CPoint& where, const float& distance, const CButtonState& buttons) override;
     bool onWheel(const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
                  const CButtonState& buttons) override;
+    bool onDrop(CDragContainer* drag, const CPoint& where) override;
+    void onDragEnter(CDragContainer* drag, const CPoint& where) override;
+    void onDragLeave(CDragContainer* drag, const CPoint& where) override;
+    void onDragMove(CDragContainer* drag, const CPoint& where) override;
     int32_t onKeyDown(VstKeyCode& keyCode) override;
     int32_t onKeyUp(VstKeyCode& keyCode) override;
     CPoint& frameToLocal(CPoint& point) const override;
@@ -82,6 +86,7 @@ protected:
     bool drawInOffscreen_ = false;
     COffscreenContext* offscreen_ = nullptr;
     CView* mouseDownView_ = nullptr;
+    CView* dropView_ = nullptr;  // the child that last received drag-enter or drag-move
 };
 
 }  // namespace VSTGUI

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "editor/vstgui/win32/CDragContainer.h"
+#include "editor/vstgui/CDragContainer.h"
 #include "editor/vstgui/win32/GdiPlusApi.h"
 
 namespace VSTGUI {
