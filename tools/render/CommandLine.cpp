@@ -69,6 +69,7 @@ const std::map<std::string, ValueHandler>& valueOptions() {
         {"--automation", [](RenderOptions& o, const std::string& v) { o.automationPath = v; }},
         {"--load-preset", [](RenderOptions& o, const std::string& v) { o.loadPresetPath = v; }},
         {"--save-preset", [](RenderOptions& o, const std::string& v) { o.savePresetPath = v; }},
+        {"--snapshot", [](RenderOptions& o, const std::string& v) { o.snapshotPath = v; }},
         {"--block", [](RenderOptions& o, const std::string& v) { o.blockSize = blockSizeOption(v); }},
         {"--bits", [](RenderOptions& o, const std::string& v) { o.sampleFormat = bitsOption(v); }},
         {"--format", [](RenderOptions& o, const std::string& v) { o.outputFormat = formatOption(v); }},
@@ -171,6 +172,8 @@ right) with both inputs rotating while the transport plays, into demo-5.1.wav.
   -a, --automation FILE      parameter changes over time: lines "SECONDS NAME=VALUE", '#' comments
       --load-preset FILE     load a .fxp program or .fxb bank before rendering
       --save-preset FILE     save the plug-in's state after rendering as .fxp
+      --snapshot FILE        draw Orbitone's editor panel as it stands after rendering into a
+                             1130x540 PNG (through orbitone-snapshot beside this program)
       --format wav|flac      output container (default: from OUTPUT's extension, else wav)
       --bits 16|24|float     sample format (default: float for WAV, 24 for FLAC)
   -b, --block N              frames per processing call (default 512)
@@ -185,7 +188,8 @@ right) with both inputs rotating while the transport plays, into demo-5.1.wav.
 
 Exit codes: 0 done, 1 bad command line, 2 input missing or unreadable, 3 plug-in module
 problem, 4 unknown parameter or value, 5 preset refused, 6 automation file error,
-7 output not written, 130 interrupted.
+7 output not written, 8 panel snapshot not possible or not written (the rendered
+file is kept), 130 interrupted.
 )";
 }
 

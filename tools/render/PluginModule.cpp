@@ -39,12 +39,16 @@ PluginModule::~PluginModule() {
 }
 
 std::string defaultModulePath() {
+    return besideProgram("Orbitone.so");
+}
+
+std::string besideProgram(const std::string& name) {
     char self[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
-    if (length <= 0) return "Orbitone.so";
+    if (length <= 0) return name;
     std::string folder(self, static_cast<size_t>(length));
     folder.erase(folder.rfind('/') + 1);
-    return folder + "Orbitone.so";
+    return folder + name;
 }
 
 }  // namespace render

@@ -31,5 +31,7 @@ class PluginModule {
 
 // The Orbitone module that sits beside the running program (the build puts both in one folder).
 std::string defaultModulePath();
+// The path of a file named name in the running program's folder.
+std::string besideProgram(const std::string& name);
 
 }  // namespace render

@@ -16,6 +16,7 @@ enum class ExitCode : int {
     preset = 5,
     automation = 6,
     output = 7,
+    snapshot = 8,
     interrupted = 130,
 };
 

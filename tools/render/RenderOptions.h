@@ -28,6 +28,7 @@ struct RenderOptions {
     std::string automationPath;
     std::string loadPresetPath;
     std::string savePresetPath;
+    std::string snapshotPath;  // empty: no panel picture
     OutputFormat outputFormat = OutputFormat::fromExtension;
     SampleFormat sampleFormat = SampleFormat::byDefault;
     TransportSettings transport;

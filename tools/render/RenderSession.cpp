@@ -9,6 +9,7 @@
 #include "tools/render/AutomationFile.h"
 #include "tools/render/DefaultSignal.h"
 #include "tools/render/Interruption.h"
+#include "tools/render/PanelSnapshot.h"
 #include "tools/render/ParameterResolver.h"
 #include "tools/render/PeakMeter.h"
 #include "tools/render/PresetTransfer.h"
@@ -54,6 +55,7 @@ RenderSession::~RenderSession() {
 void RenderSession::run() {
     openSource();
     openPlugin();
+    if (!options_.snapshotPath.empty()) checkPanelSnapshotPossible(*plugin_);
     applySettings();
     if (options_.listParams) {
         listParameters();
@@ -61,6 +63,7 @@ void RenderSession::run() {
     }
     render(loadAutomation());
     if (!options_.savePresetPath.empty()) savePreset();
+    if (!options_.snapshotPath.empty()) writeSnapshot();
     if (options_.inputPath.empty() && !options_.quiet) describeModuleInstall();
 }
 
@@ -210,6 +213,11 @@ void RenderSession::render(const std::vector<TimedChange>& changes) {
 void RenderSession::savePreset() const {
     captureProgram(*plugin_).save(options_.savePresetPath);
     if (!options_.quiet) std::printf("saved preset %s\n", options_.savePresetPath.c_str());
+}
+
+void RenderSession::writeSnapshot() const {
+    writePanelSnapshot(*plugin_, options_.snapshotPath);
+    if (!options_.quiet) std::printf("panel snapshot %s\n", absolutePath(options_.snapshotPath).c_str());
 }
 
 }  // namespace render

@@ -36,6 +36,7 @@ class RenderSession {
     std::string outputPath() const;
     void render(const std::vector<TimedChange>& changes);
     void savePreset() const;
+    void writeSnapshot() const;
     void describeModuleInstall() const;
 
     RenderOptions options_;
