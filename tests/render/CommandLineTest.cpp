@@ -45,6 +45,7 @@ TEST(CommandLine, ReadsFilesOptionsAndParameters) {
     EXPECT_FALSE(options.transport.playing);
     EXPECT_TRUE(options.transport.recording);
     EXPECT_EQ(options.modulePath, "x.so");
+    EXPECT_EQ(parse({"--snapshot", "panel.png"}).snapshotPath, "panel.png");
 }
 
 TEST(CommandLine, NoArgumentsMeansTheGeneratedDemo) {
@@ -52,11 +53,13 @@ TEST(CommandLine, NoArgumentsMeansTheGeneratedDemo) {
     EXPECT_TRUE(options.inputPath.empty());
     EXPECT_TRUE(options.outputPath.empty());
     EXPECT_TRUE(options.transport.playing);
+    EXPECT_TRUE(options.snapshotPath.empty());
 }
 
 TEST(CommandLine, RefusesWhatItCannotUse) {
     EXPECT_EQ(refusal({"--frobnicate"}), "unknown option --frobnicate (see --help)");
     EXPECT_EQ(refusal({"-b"}), "--block needs a value (see --help)");
+    EXPECT_EQ(refusal({"--snapshot"}), "--snapshot needs a value (see --help)");
     EXPECT_NE(refusal({"-b", "0"}), "");
     EXPECT_NE(refusal({"-b", "12x"}), "");
     EXPECT_NE(refusal({"--bits", "20"}), "");

@@ -34,7 +34,11 @@ std::vector<std::string> ScratchFolder::files() const {
 }
 
 RunResult runRenderer(const std::string& arguments) {
-    const std::string command = std::string(RENDERER) + " " + arguments + " 2>&1";
+    return runProgram(RENDERER, arguments);
+}
+
+RunResult runProgram(const std::string& program, const std::string& arguments) {
+    const std::string command = program + " " + arguments + " 2>&1";
     RunResult result;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return result;
@@ -98,4 +102,9 @@ std::vector<uint8_t> readBytes(const std::string& path) {
 
 void writeText(const std::string& path, const std::string& text) {
     std::ofstream(path) << text;
+}
+
+void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }

@@ -23,6 +23,8 @@ class ScratchFolder {
 };
 
 RunResult runRenderer(const std::string& arguments);
+// Runs a command line through the shell: the program, then its arguments.
+RunResult runProgram(const std::string& program, const std::string& arguments);
 
 // Channel-major float audio read from or written to a sound file with libsndfile.
 struct Audio {
@@ -36,3 +38,4 @@ std::vector<std::vector<float>> testSignal(int channels, size_t frames);
 
 std::vector<uint8_t> readBytes(const std::string& path);
 void writeText(const std::string& path, const std::string& text);
+void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);
