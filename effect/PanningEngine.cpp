@@ -48,6 +48,11 @@ void runtimeBlockDuties(TQuillEffect& effect) {
     }
 }
 
+void publishPosition(PanChannel& ch) {
+    ch.shownX = ch.gainX;
+    ch.shownY = ch.gainY;
+}
+
 void processChannel(TQuillEffect& effect, PanChannel& ch, double input) {
     ch.signal = input;
     motionStep(effect.var.playState, effect.host.sampleRate, ch, effect.random);
@@ -135,9 +140,9 @@ void sampleSection(TQuillEffect& effect) {
     }
     spl[3] = var.monoSum * var.sendLfeGain * kMonoFactor;
 
-    for (PanChannel& ch : var.ch) {
-        ch.shownX = ch.gainX;
-        ch.shownY = ch.gainY;
-    }
+    // A channel that was not processed may still hold the forced-recompute marker in its gain
+    // position; the display keeps showing where it last was instead.
+    publishPosition(c1);
+    if (twoInputs) publishPosition(c2);
     for (int n = 0; n < 6; ++n) var.outPeak[n] = std::max(var.outPeak[n], std::fabs(spl[n]));
 }

@@ -171,3 +171,19 @@ TEST(Processing, DenormalModeIsRestoredAfterEachCall) {
     plugin.frame();
     EXPECT_EQ(_mm_getcsr(), before);
 }
+
+TEST(Publish, AChannelThatIsNotProcessedKeepsItsLastShownPosition) {
+    Instance plugin;
+    plugin.record->setParameter(plugin.record, 9, 1.0f);  // two inputs
+    plugin.record->setParameter(plugin.record, 2, 0.25f);  // CH2 left of centre
+    plugin.start();
+    plugin.frame();
+    EXPECT_DOUBLE_EQ(plugin.effect().var.ch[1].shownX, 0.25);
+    plugin.record->setParameter(plugin.record, 9, 0.0f);  // one input: CH2 rests
+    plugin.frame();
+    EXPECT_DOUBLE_EQ(plugin.effect().var.ch[1].shownX, 0.25);
+    plugin.record->setParameter(plugin.record, 2, 1.0f);
+    plugin.frame();
+    EXPECT_DOUBLE_EQ(plugin.effect().var.ch[1].shownX, 0.25);
+    EXPECT_DOUBLE_EQ(plugin.effect().var.ch[0].shownX, 0.5);
+}
