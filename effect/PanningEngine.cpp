@@ -55,7 +55,8 @@ void publishPosition(PanChannel& ch) {
 
 void processChannel(TQuillEffect& effect, PanChannel& ch, double input) {
     ch.signal = input;
-    motionStep(effect.var.playState, effect.host.sampleRate, ch, effect.random);
+    // A channel at rest costs no call.
+    if (!isZero(ch.motionMode)) motionStep(effect.var.playState, effect.host.sampleRate, ch, effect.random);
     computeGains(effect.var, ch, ch.posX, ch.posY);
 }
 
