@@ -1,15 +1,4 @@
-# Cross build for x86_64 Windows with MinGW-w64 (Debian's g++-mingw-w64 packages). The -posix
-# compilers carry the C++ thread support the standard library headers expect.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for x86_64 Windows with MinGW-w64.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(ORBITONE_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${ORBITONE_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ORBITONE_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${ORBITONE_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${ORBITONE_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
