@@ -51,7 +51,10 @@ struct Scene {
         container->addView(new DropProbe(CRect(0, 0, 100, 100), "a", &log));
         container->addView(new DropProbe(CRect(100, 0, 200, 100), "b", &log, true));
     }
-    ~Scene() { container->forget(); }
+    ~Scene() {
+        container->removeAll(true);  // the children's construction references go with them
+        container->forget();
+    }
     CViewContainer* container;
     std::vector<std::string> log;
     NoItems drag;
@@ -90,7 +93,7 @@ TEST(DragRouting, ARemovedChildNoLongerHearsTheDrag) {
     Scene s;
     s.container->onDragEnter(&s.drag, CPoint(110, 120));
     CView* a = s.container->getView(0);
-    s.container->removeView(a, false);
+    s.container->removeView(a, true);
     s.log.clear();
     s.container->onDragLeave(&s.drag, CPoint(110, 120));
     EXPECT_TRUE(s.log.empty());
