@@ -119,6 +119,7 @@ void setPositionFromSliders(TQuillEffect& e) {
         ch.gainX = ch.gainY = kForceGainRecompute;
         ch.posX = e.sliders[1 + 2 * c] / 100 * 0.5 + 0.5;
         ch.posY = e.sliders[2 + 2 * c] / 100 * 0.5 + 0.5;
+        showTargetUntilProcessed(ch);
     }
 }
 

@@ -8,6 +8,7 @@ struct PanChannel {
     // Position of the last gain computation; a value no position can have forces a new one.
     double gainX = 0, gainY = 0;
     double shownX = 0, shownY = 0;  // published for the display
+    bool shownFromAudio = false;    // set once the audio path has published a position
     double signal = 0;
     double sinX = 0, cosX = 0, sinY = 0, cosY = 0;
     double centerShare = 0;
@@ -38,3 +39,13 @@ struct PanChannel {
 
 // A gain position no channel can reach: the next gain computation always runs.
 constexpr double kForceGainRecompute = 1000.0;
+
+// Until the audio path publishes a position, as in a host that opens the panel of an instance it
+// has not run yet, the display shows where the channel is meant to be: a panel following an
+// animation would otherwise copy the never-written position, the front-left corner, into the
+// position sliders.
+inline void showTargetUntilProcessed(PanChannel& ch) {
+    if (ch.shownFromAudio) return;
+    ch.shownX = ch.posX;
+    ch.shownY = ch.posY;
+}

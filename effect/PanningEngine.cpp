@@ -51,6 +51,7 @@ void runtimeBlockDuties(TQuillEffect& effect) {
 void publishPosition(PanChannel& ch) {
     ch.shownX = ch.gainX;
     ch.shownY = ch.gainY;
+    ch.shownFromAudio = true;
 }
 
 void processChannel(TQuillEffect& effect, PanChannel& ch, double input) {

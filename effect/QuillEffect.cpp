@@ -98,6 +98,7 @@ void TQuillEffect::DoInit() {
         ch.smoothX = ch.posX = sliderToPosition(sliders[1 + 2 * c]);
         ch.smoothY = ch.posY = sliderToPosition(sliders[2 + 2 * c]);
         ch.gainX = ch.gainY = kForceGainRecompute;
+        showTargetUntilProcessed(ch);
     }
     computeGains(var, var.ch[0], 0.5, 0.5);
     computeGains(var, var.ch[1], 0.5, 0.5);
@@ -116,6 +117,7 @@ void TQuillEffect::DeriveFromSliders() {
     var.ch[0].posY = sliderToPosition(sliders[2]);
     var.ch[1].posX = sliderToPosition(sliders[3]);
     var.ch[1].posY = sliderToPosition(sliders[4]);
+    for (PanChannel& ch : var.ch) showTargetUntilProcessed(ch);
 
     const double s = sliders[5];
     var.centerWeight = s > 0 ? s + (1 - s) * 0.414 : (s + 1) * 0.414;
