@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "display/PanelColor.h"
+#include "effect/PanChannel.h"
 #include "effect/QuillEffect.h"
 #include "runtime/ScriptNumbers.h"
 
@@ -88,6 +89,8 @@ void dragChannel(TQuillEffect& e, int c) {
     PanChannel& ch = e.var.ch[c];
     ch.posX = u;
     ch.posY = v2;
+    // Like a position slider, a drag moves the current dot too while the audio path has published nothing.
+    showTargetUntilProcessed(ch);
     setPositionSlider(e, look.firstSlider, sliderX);
     setPositionSlider(e, look.firstSlider + 1, sliderY);
     e.SliderAutomate(&e.sliders[look.firstSlider]);

@@ -151,3 +151,32 @@ TEST_F(Radar, PressOutsideTheMarginStartsWhenThePointerSlidesIn) {
     EXPECT_EQ(fx->sliders[1], -100);
     EXPECT_EQ(fx->sliders[2], 0);
 }
+
+TEST_F(Radar, DragMovesTheCurrentDotOfAnInstanceThatHasNotProcessed) {
+    withoutArtwork();
+    frame(145, 395, kLeft);
+    EXPECT_EQ(fx->var.ch[0].shownX, 0.25);
+    EXPECT_EQ(fx->var.ch[0].shownY, 0.75);
+    EXPECT_EQ(pixel(145, 395), kShownGreen);
+    // The target dot of the frame is drawn before the drag; no current dot covers it.
+    EXPECT_EQ(pixel(270, 270), kTargetGreen);
+
+}
+
+TEST_F(Radar, AnimatedPositionSlidersKeepADragOfAnInstanceThatHasNotProcessed) {
+    setSlider(20, 1);  // Rotate: the position sliders follow the shown position every frame
+    frame(395, 145, kLeft);
+    EXPECT_EQ(fx->sliders[1], 50);
+    EXPECT_EQ(fx->sliders[2], -50);
+    EXPECT_EQ(fx->var.sliderView[1], 50);
+}
+
+TEST_F(Radar, DragLeavesThePublishedPositionOfAProcessingInstance) {
+    fx->var.ch[0].shownFromAudio = true;
+    fx->var.ch[0].shownX = 0.6;
+    fx->var.ch[0].shownY = 0.4;
+    frame(145, 395, kLeft);
+    EXPECT_EQ(fx->var.ch[0].posX, 0.25);
+    EXPECT_EQ(fx->var.ch[0].shownX, 0.6);
+    EXPECT_EQ(fx->var.ch[0].shownY, 0.4);
+}
