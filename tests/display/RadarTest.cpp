@@ -160,7 +160,6 @@ TEST_F(Radar, DragMovesTheCurrentDotOfAnInstanceThatHasNotProcessed) {
     EXPECT_EQ(pixel(145, 395), kShownGreen);
     // The target dot of the frame is drawn before the drag; no current dot covers it.
     EXPECT_EQ(pixel(270, 270), kTargetGreen);
-
 }
 
 TEST_F(Radar, AnimatedPositionSlidersKeepADragOfAnInstanceThatHasNotProcessed) {
