@@ -89,6 +89,19 @@ TEST(DrawContext, OnePixelLineCoversItsRowAndPointDrawsOnePixel) {
     EXPECT_EQ(dot.getLineWidth(), 1);
 }
 
+TEST(DrawContext, DottedLineDotsFollowAWidthSetAfterTheStyle) {
+    COffscreenContext ctx(nullptr, 40, 20);
+    ctx.setFrameColor(kRed);
+    ctx.setLineStyle(kLineOnOffDash);
+    ctx.setLineWidth(3);
+    ctx.moveTo(CPoint(0, 10));
+    ctx.lineTo(CPoint(30, 10));
+    // Dots and gaps as long as the pen is wide: pixels 0-2 inked, 3-5 free, 6-8 inked.
+    EXPECT_TRUE(painted(ctx, 1, 10));
+    EXPECT_FALSE(painted(ctx, 4, 10));
+    EXPECT_TRUE(painted(ctx, 7, 10));
+}
+
 TEST(DrawContext, ArcFrom270To90SweepsTheRightHalf) {
     COffscreenContext ctx(nullptr, 120, 120);
     ctx.setFrameColor(kRed);

@@ -83,6 +83,8 @@ bool CDrawContext::platformHasTarget() const {
 void CDrawContext::platformApplyPen() {
     if (!platformHasTarget()) return;
     cairo_set_line_width(platform_->cr, lineWidth_);
+    // Cairo's dash lengths are absolute; dots must keep following the pen's width.
+    if (lineStyle_ == kLineOnOffDash) platformApplyLineStyle();
 }
 
 void CDrawContext::platformApplyLineStyle() {
