@@ -112,17 +112,6 @@ void runChoiceControl(TQuillEffect& e, int control, double firstItemId) {
     }
 }
 
-void setPositionFromSliders(TQuillEffect& e) {
-    for (int c = 0; c < 2; ++c) {
-        PanChannel& ch = e.var.ch[c];
-        // A gain position no channel can reach; 0 would be the front-left corner.
-        ch.gainX = ch.gainY = kForceGainRecompute;
-        ch.posX = e.sliders[1 + 2 * c] / 100 * 0.5 + 0.5;
-        ch.posY = e.sliders[2 + 2 * c] / 100 * 0.5 + 0.5;
-        showTargetUntilProcessed(ch);
-    }
-}
-
 void followAnimation(TQuillEffect& e, int c) {
     const PanChannel& ch = e.var.ch[c];
     const int first = 1 + 2 * c;
@@ -164,7 +153,7 @@ void drawControls(TQuillEffect& e) {
 void applyControlChanges(TQuillEffect& e) {
     DisplayVariables& d = e.var.display;
     if (!isZero(d.positionChanged)) {
-        setPositionFromSliders(e);
+        e.SetTargetsFromSliders();
         for (int slider = 1; slider <= 4; ++slider) e.SliderAutomate(&e.sliders[slider]);
         d.positionChanged = 0;
     }

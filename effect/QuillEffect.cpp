@@ -110,14 +110,19 @@ void TQuillEffect::DoSlider() {
     DeriveFromSliders();
 }
 
+void TQuillEffect::SetTargetsFromSliders() {
+    for (int c = 0; c < 2; ++c) {
+        PanChannel& ch = var.ch[c];
+        // Forced with a value no position can have: 0 is the front-left corner.
+        ch.gainX = ch.gainY = kForceGainRecompute;
+        ch.posX = sliderToPosition(sliders[1 + 2 * c]);
+        ch.posY = sliderToPosition(sliders[2 + 2 * c]);
+        showTargetUntilProcessed(ch);
+    }
+}
+
 void TQuillEffect::DeriveFromSliders() {
-    // Forced with a value no position can have: 0 is the front-left corner.
-    for (PanChannel& ch : var.ch) ch.gainX = ch.gainY = kForceGainRecompute;
-    var.ch[0].posX = sliderToPosition(sliders[1]);
-    var.ch[0].posY = sliderToPosition(sliders[2]);
-    var.ch[1].posX = sliderToPosition(sliders[3]);
-    var.ch[1].posY = sliderToPosition(sliders[4]);
-    for (PanChannel& ch : var.ch) showTargetUntilProcessed(ch);
+    SetTargetsFromSliders();
 
     const double s = sliders[5];
     var.centerWeight = s > 0 ? s + (1 - s) * 0.414 : (s + 1) * 0.414;

@@ -22,6 +22,9 @@ public:
     // The slider section without refreshing the display's copies of the slider values; the panel
     // runs it after the user changed a value. Any thread.
     void DeriveFromSliders();
+    // Both channels' targets from the position sliders, with their gains due for recomputation.
+    // Any thread.
+    void SetTargetsFromSliders();
 
     EffectVariables var;
     HostValues host;
