@@ -93,15 +93,20 @@ void BM_FixedGainPan(benchmark::State& state) {
         for (int j = 0; j < kFrames; ++j) {
             const double a = block.inPtr[0][j];
             const double b = block.inPtr[1][j];
-            for (int k = 0; k < kChannels; ++k) block.outPtr[k][j] = static_cast<float>(a * g1[k] + b * g2[k]);
+            for (int k = 0; k < kChannels; ++k)
+                block.outPtr[k][j] = static_cast<float>(a * g1[k] + b * g2[k]);
         }
         benchmark::ClobberMemory();
     }
     setFramesPerSecond(state);
 }
 
-void BM_StaticPosition(benchmark::State& state) { runPlugin(state, makeInstance({}), false); }
-void BM_SmoothingGlide(benchmark::State& state) { runPlugin(state, makeInstance({{6, 1.0f}}), true); }
+void BM_StaticPosition(benchmark::State& state) {
+    runPlugin(state, makeInstance({}), false);
+}
+void BM_SmoothingGlide(benchmark::State& state) {
+    runPlugin(state, makeInstance({{6, 1.0f}}), true);
+}
 
 void BM_Motion(benchmark::State& state) {
     const float mode = static_cast<float>(state.range(0)) / 4.0f;
@@ -116,12 +121,13 @@ BENCHMARK(BM_Motion)->ArgName("mode")->DenseRange(1, 4);
 
 // Prints each case's nanoseconds per frame as a ratio to the fixed-gain loop after the usual table.
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             const auto counter = run.counters.find("ns_per_frame");
-            if (counter != run.counters.end()) nsPerFrame_[run.benchmark_name()] = counter->second.value * 1e9;
+            if (counter != run.counters.end())
+                nsPerFrame_[run.benchmark_name()] = counter->second.value * 1e9;
         }
     }
     void Finalize() override {
@@ -130,11 +136,12 @@ public:
         if (base == nsPerFrame_.end() || base->second <= 0) return;
         std::printf("\n%-24s %12s %12s\n", "case", "ns/frame", "x fixed-gain");
         for (const auto& entry : nsPerFrame_) {
-            std::printf("%-24s %12.2f %12.2f\n", entry.first.c_str(), entry.second, entry.second / base->second);
+            std::printf("%-24s %12.2f %12.2f\n", entry.first.c_str(), entry.second,
+                        entry.second / base->second);
         }
     }
 
-private:
+  private:
     std::map<std::string, double> nsPerFrame_;
 };
 

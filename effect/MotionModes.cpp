@@ -23,10 +23,16 @@ double wrapDegrees(double angle) {
     return angle;
 }
 
-double sign(double v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
+double sign(double v) {
+    return v > 0 ? 1 : (v < 0 ? -1 : 0);
+}
 
-double cosDeg(double degrees) { return std::cos(degrees * quill::kDegreesToRadians); }
-double sinDeg(double degrees) { return std::sin(degrees * quill::kDegreesToRadians); }
+double cosDeg(double degrees) {
+    return std::cos(degrees * quill::kDegreesToRadians);
+}
+double sinDeg(double degrees) {
+    return std::sin(degrees * quill::kDegreesToRadians);
+}
 
 void placeOnCircle(PanChannel& ch, double angleX, double angleY) {
     ch.posX = clampUnit((cosDeg(angleX) * 0.5 + 0.5) * ch.scaleX + ch.offsetX);

@@ -95,7 +95,8 @@ void computeGains(const EffectVariables& var, PanChannel& ch, double targetX, do
 void blockSection(TQuillEffect& effect) {
     runtimeBlockDuties(effect);
     HostValues& host = effect.host;
-    adapterGetTempoAndSignature(effect.adapter, &host.tempo, &host.timeSigNumerator, &host.timeSigDenominator);
+    adapterGetTempoAndSignature(effect.adapter, &host.tempo, &host.timeSigNumerator,
+                                &host.timeSigDenominator);
     const int playing = adapterIsPlaying(effect.adapter) ? 1 : 0;
     const int recording = adapterIsRecording(effect.adapter) ? 4 : 0;
     host.beatPosition = adapterGetPpqPos(effect.adapter);

@@ -15,10 +15,14 @@ namespace {
 
 constexpr int kStateSliders = 64;
 
-double finiteOrZero(double v) { return std::isfinite(v) ? v : 0.0; }
+double finiteOrZero(double v) {
+    return std::isfinite(v) ? v : 0.0;
+}
 
 // Position slider (-100..100) to the unit square.
-double sliderToPosition(double slider) { return slider / 100 * 0.5 + 0.5; }
+double sliderToPosition(double slider) {
+    return slider / 100 * 0.5 + 0.5;
+}
 
 const char* const kAnimationItems[] = {"Manual (off)", "Rotate", "Cruise", "Randomize", "Fish Bowl"};
 
@@ -44,7 +48,8 @@ void TQuillEffect::declareSliders() {
     };
     auto animation = [&](int number) {
         const int index = plain(number, "Animation", 0, 4, 1, 0);
-        for (const char* item : kAnimationItems) sliderRecords[static_cast<size_t>(index)].texts.push_back(item);
+        for (const char* item : kAnimationItems)
+            sliderRecords[static_cast<size_t>(index)].texts.push_back(item);
     };
     plain(1, "Left - Right CH1", -100, 100, 0.01, 0);
     plain(2, "Front - Back CH1", -100, 100, 0.01, 0);
@@ -106,7 +111,8 @@ void TQuillEffect::DoInit() {
 }
 
 void TQuillEffect::DoSlider() {
-    for (int number = 1; number < EffectVariables::kSliderViews; ++number) var.sliderView[number] = sliders[number];
+    for (int number = 1; number < EffectVariables::kSliderViews; ++number)
+        var.sliderView[number] = sliders[number];
     DeriveFromSliders();
 }
 
@@ -176,17 +182,23 @@ void TQuillEffect::deriveAnimationBox(PanChannel& ch) {
     if (defaults) return;
     ch.animBox[0] = std::max(var.radarLeft, var.radarLeft + ch.offsetX * var.radarWidth);
     ch.animBox[1] = std::max(var.radarTop, var.radarTop + ch.offsetY * var.radarHeight);
-    ch.animBox[2] = std::max(var.radarLeft,
-                             std::min(var.radarRight, var.radarLeft + (ch.offsetX + ch.scaleX) * var.radarWidth));
-    ch.animBox[3] = std::max(var.radarTop,
-                             std::min(var.radarBottom, var.radarTop + (ch.offsetY + ch.scaleY) * var.radarHeight));
+    ch.animBox[2] = std::max(
+        var.radarLeft, std::min(var.radarRight, var.radarLeft + (ch.offsetX + ch.scaleX) * var.radarWidth));
+    ch.animBox[3] = std::max(
+        var.radarTop, std::min(var.radarBottom, var.radarTop + (ch.offsetY + ch.scaleY) * var.radarHeight));
 }
 
-void TQuillEffect::DoBlock() { blockSection(*this); }
+void TQuillEffect::DoBlock() {
+    blockSection(*this);
+}
 
-void TQuillEffect::DoSample() { sampleSection(*this); }
+void TQuillEffect::DoSample() {
+    sampleSection(*this);
+}
 
-void TQuillEffect::DoGfx() { drawPanel(*this); }
+void TQuillEffect::DoGfx() {
+    drawPanel(*this);
+}
 
 // A stored value the panel or the host could have produced comes back as stored; anything else is
 // brought to the nearest such value, and what is not a number is skipped.
@@ -211,6 +223,7 @@ void TQuillEffect::DoSerialize() {
     for (int number = 1; number <= kStateSliders; ++number) {
         double value = sliders[number];
         FileValue(state, value);
-        if (state.mode == FileRecord::kReading) sliders[number] = restoredSliderValue(number, value, sliders[number]);
+        if (state.mode == FileRecord::kReading)
+            sliders[number] = restoredSliderValue(number, value, sliders[number]);
     }
 }

@@ -7,7 +7,7 @@
 #include "runtime/RandomSource.h"
 
 class TQuillEffect : public TQuill {
-public:
+  public:
     TQuillEffect();
     ~TQuillEffect() override;
 
@@ -30,7 +30,7 @@ public:
     HostValues host;
     RandomSource random;
 
-private:
+  private:
     void declareSliders();
     void readHostValuesForInit();
     void deriveChannel(PanChannel& ch, int firstMotionSlider);

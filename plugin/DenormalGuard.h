@@ -6,13 +6,13 @@
 #include <xmmintrin.h>
 
 class DenormalGuard {
-public:
+  public:
     DenormalGuard() : saved_(_mm_getcsr()) { _mm_setcsr(saved_ | kFlushToZero | kDenormalsAreZero); }
     ~DenormalGuard() { _mm_setcsr(saved_); }
     DenormalGuard(const DenormalGuard&) = delete;
     DenormalGuard& operator=(const DenormalGuard&) = delete;
 
-private:
+  private:
     static constexpr unsigned kFlushToZero = 0x8000;
     static constexpr unsigned kDenormalsAreZero = 0x0040;
     unsigned saved_;

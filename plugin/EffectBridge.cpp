@@ -13,7 +13,9 @@ namespace {
 constexpr int32_t kPanelWidth = 1130;
 constexpr int32_t kPanelHeight = 540;
 
-TQuill* effectOf(CLumo* adapter) { return adapter != nullptr ? adapter->effect : nullptr; }
+TQuill* effectOf(CLumo* adapter) {
+    return adapter != nullptr ? adapter->effect : nullptr;
+}
 
 void init(CLumo* adapter) {
     TQuill* effect = effectOf(adapter);
@@ -137,7 +139,9 @@ void setProgramName(CLumo* adapter, const char* text) {
     effect->programName.assign(text, length);
 }
 
-bool getProgramNameIndexed(CLumo*, int32_t, int32_t, char*) { return false; }
+bool getProgramNameIndexed(CLumo*, int32_t, int32_t, char*) {
+    return false;
+}
 
 float getParameter(CLumo* adapter, int32_t index) {
     TQuill* effect = effectOf(adapter);
@@ -153,7 +157,8 @@ void getParameterName(CLumo* adapter, int32_t index, char* text) {
 }
 
 void getParameterLabel(CLumo* adapter, int32_t index, char* text) {
-    if (TQuill* effect = effectOf(adapter)) copyText(text, parameterLabel(*effect, index), kParameterTextSize);
+    if (TQuill* effect = effectOf(adapter))
+        copyText(text, parameterLabel(*effect, index), kParameterTextSize);
 }
 
 void getParameterDisplay(CLumo* adapter, int32_t index, char* text) {

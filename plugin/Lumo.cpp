@@ -50,7 +50,8 @@ void CLumo::processReplacing(float** inputs, float** outputs, int32_t frames) {
 }
 
 void CLumo::processDoubleReplacing(double** inputs, double** outputs, int32_t frames) {
-    if (bridge.processDoubleReplacing != nullptr) bridge.processDoubleReplacing(this, inputs, outputs, frames);
+    if (bridge.processDoubleReplacing != nullptr)
+        bridge.processDoubleReplacing(this, inputs, outputs, frames);
 }
 
 void CLumo::setParameter(int32_t index, float value) {
@@ -74,7 +75,8 @@ void CLumo::getParameterLabel(int32_t index, char* label) {
 }
 
 void CLumo::getParameterDisplay(int32_t index, char* text) {
-    if (bridge.getParameterDisplay != nullptr && text != nullptr) bridge.getParameterDisplay(this, index, text);
+    if (bridge.getParameterDisplay != nullptr && text != nullptr)
+        bridge.getParameterDisplay(this, index, text);
 }
 
 void CLumo::getParameterName(int32_t index, char* text) {
@@ -90,7 +92,8 @@ int32_t CLumo::setChunk(void* data, int32_t byteSize, bool isPreset) {
 }
 
 bool CLumo::getProgramNameIndexed(int32_t category, int32_t index, char* text) {
-    return bridge.getProgramNameIndexed != nullptr && bridge.getProgramNameIndexed(this, category, index, text);
+    return bridge.getProgramNameIndexed != nullptr &&
+           bridge.getProgramNameIndexed(this, category, index, text);
 }
 
 int32_t CLumo::processEvents(VstEvents* events) {

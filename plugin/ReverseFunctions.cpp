@@ -4,7 +4,9 @@
 
 namespace {
 
-const VstTimeInfo* timeInfo(CLumo* adapter, int32_t filter) { return adapter->getTimeInfo(filter); }
+const VstTimeInfo* timeInfo(CLumo* adapter, int32_t filter) {
+    return adapter->getTimeInfo(filter);
+}
 
 void store(int32_t* out, int32_t value) {
     if (out != nullptr) *out = value;
@@ -16,9 +18,13 @@ void store(double* out, double value) {
 
 }  // namespace
 
-AEffect* adapterGetAEffect(CLumo* adapter) { return adapter != nullptr ? adapter->getAeffect() : nullptr; }
+AEffect* adapterGetAEffect(CLumo* adapter) {
+    return adapter != nullptr ? adapter->getAeffect() : nullptr;
+}
 
-int32_t adapterGetNumInputs(CLumo* adapter) { return adapter != nullptr ? adapter->getAeffect()->numInputs : 0; }
+int32_t adapterGetNumInputs(CLumo* adapter) {
+    return adapter != nullptr ? adapter->getAeffect()->numInputs : 0;
+}
 
 int32_t adapterGetNumOutputs(CLumo* adapter) {
     return adapter != nullptr ? adapter->getAeffect()->numOutputs : 0;
@@ -48,9 +54,13 @@ int32_t adapterProgramsAreChunks(CLumo* adapter, bool state) {
     return 1;
 }
 
-float adapterGetSampleRate(CLumo* adapter) { return adapter != nullptr ? adapter->getSampleRate() : 0.0f; }
+float adapterGetSampleRate(CLumo* adapter) {
+    return adapter != nullptr ? adapter->getSampleRate() : 0.0f;
+}
 
-int32_t adapterGetBlockSize(CLumo* adapter) { return adapter != nullptr ? adapter->getBlockSize() : 0; }
+int32_t adapterGetBlockSize(CLumo* adapter) {
+    return adapter != nullptr ? adapter->getBlockSize() : 0;
+}
 
 double adapterGetTempo(CLumo* adapter) {
     if (adapter == nullptr) return 0.0;
@@ -97,7 +107,9 @@ int32_t adapterGetTempoAndSignature(CLumo* adapter, double* tempo, double* numer
     return 1;
 }
 
-bool adapterUpdateDisplay(CLumo* adapter) { return adapter != nullptr && adapter->updateDisplay(); }
+bool adapterUpdateDisplay(CLumo* adapter) {
+    return adapter != nullptr && adapter->updateDisplay();
+}
 
 int32_t adapterSetInitialDelay(CLumo* adapter, int32_t samples) {
     if (adapter == nullptr) return 0;

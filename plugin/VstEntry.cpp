@@ -11,4 +11,6 @@ ORBITONE_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster) {
 ORBITONE_EXPORT AEffect* legacyMain(audioMasterCallback audioMaster) __asm__("main")
     __attribute__((alias("VSTPluginMain")));
 
-ORBITONE_EXPORT AEffect* MAIN(audioMasterCallback audioMaster) { return createOrbitoneInstance(audioMaster); }
+ORBITONE_EXPORT AEffect* MAIN(audioMasterCallback audioMaster) {
+    return createOrbitoneInstance(audioMaster);
+}

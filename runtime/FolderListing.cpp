@@ -1,7 +1,7 @@
 #include "runtime/FolderListing.h"
 
-#include <system_error>
 #include <filesystem>
+#include <system_error>
 
 void ListFolder(const std::string& folderPath, SliderRecord& record) {
     namespace fs = std::filesystem;

@@ -37,15 +37,17 @@ int TQuill::DoInitOnce() {
 void TQuill::DoGfxTimer() {
     if (!(gfxRate > 0)) return;
     // Unsigned difference so that the clock's wrap-around after 24 days is harmless.
-    const int32_t elapsed = static_cast<int32_t>(static_cast<uint32_t>(RefreshClock()) -
-                                                 static_cast<uint32_t>(lastRefreshClock));
+    const int32_t elapsed =
+        static_cast<int32_t>(static_cast<uint32_t>(RefreshClock()) - static_cast<uint32_t>(lastRefreshClock));
     if (elapsed > 1000.0 / gfxRate) {
         RequestRepaint();
         lastRefreshClock = RefreshClock();
     }
 }
 
-void TQuill::RequestRepaint() { requestRedraw(adapter); }
+void TQuill::RequestRepaint() {
+    requestRedraw(adapter);
+}
 
 int32_t TQuill::RefreshClock() const {
     // Wall-clock time: processor time hardly advances while a host sits idle.

@@ -4,7 +4,7 @@
 #include "runtime/QuillMouse.h"
 
 class TQuill : public CQuillMouse {
-public:
+  public:
     TQuill();
     ~TQuill() override = default;
 
@@ -39,7 +39,7 @@ public:
     int32_t lastRefreshClock = 0;
     int32_t initCount = 0;
 
-protected:
+  protected:
     void automateSlider(int32_t number);
 
     // Asks the editor to repaint; the one seam through which the timed refresh reaches the window.

@@ -8,11 +8,11 @@
 #include "runtime/SliderRecord.h"
 
 class CQuillDescription : public CQuillSamples {
-public:
+  public:
     // Declares a slider; the record's position is the host parameter index. Constructor only.
     int AddSlider(int32_t number, double* mirror, double defaultValue, double minimum, double maximum,
-                  double step, const std::string& folder, const std::string& extra,
-                  const std::string& label, const std::string& name);
+                  double step, const std::string& folder, const std::string& extra, const std::string& label,
+                  const std::string& name);
 
     // The record behind host parameter index, or null when there is none.
     SliderRecord* recordAt(int32_t index);
@@ -27,6 +27,6 @@ public:
     int32_t uniqueId = 0;
     int32_t channelCount = 0;
 
-private:
+  private:
     void finalizeLastRecord();
 };

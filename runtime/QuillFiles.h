@@ -7,7 +7,7 @@
 #include "runtime/QuillStrings.h"
 
 class CQuillFiles : public CQuillStrings {
-public:
+  public:
     CQuillFiles() : files(1) {}
     ~CQuillFiles() override;
 

@@ -6,7 +6,7 @@
 class CLumo;
 
 class CQuillLumo : public CQuillMemory {
-public:
+  public:
     // Set by the entry point right after construction; null when no adapter could be made.
     CLumo* adapter = nullptr;
 };

@@ -7,7 +7,7 @@
 #include <vector>
 
 class CQuillMemory {
-public:
+  public:
     // Buffers are released when their entry is removed.
     std::map<int32_t, std::unique_ptr<std::vector<double>>> memoryBlocks;
 };

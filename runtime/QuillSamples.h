@@ -4,7 +4,7 @@
 #include "runtime/QuillSliders.h"
 
 class CQuillSamples : public CQuillSliders {
-public:
+  public:
     static constexpr int kChannelVariables = 64;
 
     CQuillSamples() {

@@ -4,7 +4,7 @@
 #include "runtime/QuillLumo.h"
 
 class CQuillSliders : public CQuillLumo {
-public:
+  public:
     static constexpr int kSliderCount = 128;
 
     CQuillSliders();

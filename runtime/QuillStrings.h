@@ -7,7 +7,7 @@
 #include "runtime/QuillDescription.h"
 
 class CQuillStrings : public CQuillDescription {
-public:
+  public:
     // The text numbered n (after toIndex), created empty when absent. GUI or dispatcher thread.
     std::string& StringGet(double number);
     void StringSet(int32_t number, const std::string& text);

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 class RandomSource {
-public:
+  public:
     static constexpr int kMax = 32767;
 
     explicit RandomSource(uint32_t seed = 1) : state_(seed) {}
@@ -15,6 +15,6 @@ public:
         return static_cast<int>((state_ >> 16) & 0x7FFF);
     }
 
-private:
+  private:
     uint32_t state_;
 };

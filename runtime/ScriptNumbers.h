@@ -10,8 +10,12 @@ namespace quill {
 // Values closer than this count as equal; a flag below it counts as off.
 constexpr double kTolerance = 0.00001;
 
-inline bool isZero(double v) { return std::fabs(v) < kTolerance; }
-inline bool nearlyEqual(double a, double b) { return std::fabs(a - b) < kTolerance; }
+inline bool isZero(double v) {
+    return std::fabs(v) < kTolerance;
+}
+inline bool nearlyEqual(double a, double b) {
+    return std::fabs(a - b) < kTolerance;
+}
 
 // A double used as an id, slot or string number: nudged by 0.0001 away from zero, then truncated, so
 // values that arithmetic left a hair below an integer still name that integer. Values outside the
@@ -25,6 +29,8 @@ inline int32_t toIndex(double v) {
 
 constexpr double kDegreesToRadians = 0.0174532925;
 
-inline double dbToGain(double db) { return std::pow(10.0, db / 20.0); }
+inline double dbToGain(double db) {
+    return std::pow(10.0, db / 20.0);
+}
 
 }  // namespace quill

@@ -8,8 +8,8 @@
 struct SliderRecord {
     std::vector<std::string> texts;  // enumeration texts, or the files of a file slider
     bool finalized = false;
-    int32_t number = 0;          // index into the slider values
-    double* mirror = nullptr;    // optional second receiver of host values
+    int32_t number = 0;        // index into the slider values
+    double* mirror = nullptr;  // optional second receiver of host values
     double defaultValue = 0.0;
     double minimum = 0.0;
     double maximum = 0.0;

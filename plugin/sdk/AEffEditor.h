@@ -6,7 +6,7 @@
 class AudioEffect;
 
 class AEffEditor {
-public:
+  public:
     explicit AEffEditor(AudioEffect* effect = nullptr) : effect(effect) {}
     // GUI thread, from the effect's destructor.
     virtual ~AEffEditor() = default;
@@ -38,7 +38,7 @@ public:
     // GUI thread.
     virtual bool setKnobMode(int32_t) { return false; }
 
-protected:
+  protected:
     AudioEffect* effect;
     void* systemWindow = nullptr;
 };

@@ -7,7 +7,9 @@
 
 namespace {
 
-AudioEffect* effectOf(AEffect* e) { return e != nullptr ? static_cast<AudioEffect*>(e->object) : nullptr; }
+AudioEffect* effectOf(AEffect* e) {
+    return e != nullptr ? static_cast<AudioEffect*>(e->object) : nullptr;
+}
 
 intptr_t VSTCALLBACK dispatchEntry(AEffect* e, int32_t opcode, int32_t index, intptr_t value, void* ptr,
                                    float opt) {
@@ -28,8 +30,7 @@ void VSTCALLBACK processReplacingEntry(AEffect* e, float** inputs, float** outpu
     if (AudioEffect* effect = effectOf(e)) effect->processReplacing(inputs, outputs, frames);
 }
 
-void VSTCALLBACK processDoubleReplacingEntry(AEffect* e, double** inputs, double** outputs,
-                                             int32_t frames) {
+void VSTCALLBACK processDoubleReplacingEntry(AEffect* e, double** inputs, double** outputs, int32_t frames) {
     if (AudioEffect* effect = effectOf(e)) effect->processDoubleReplacing(inputs, outputs, frames);
 }
 
@@ -65,7 +66,9 @@ AudioEffect::AudioEffect(audioMasterCallback audioMaster, int32_t numPrograms, i
     cEffect.processDoubleReplacing = processDoubleReplacingEntry;
 }
 
-AudioEffect::~AudioEffect() { delete editor; }
+AudioEffect::~AudioEffect() {
+    delete editor;
+}
 
 void AudioEffect::setFlag(int32_t flag, bool state) {
     if (state) {
@@ -75,9 +78,15 @@ void AudioEffect::setFlag(int32_t flag, bool state) {
     }
 }
 
-void AudioEffect::canProcessReplacing(bool state) { setFlag(effFlagsCanReplacing, state); }
-void AudioEffect::canDoubleReplacing(bool state) { setFlag(effFlagsCanDoubleReplacing, state); }
-void AudioEffect::programsAreChunks(bool state) { setFlag(effFlagsProgramChunks, state); }
+void AudioEffect::canProcessReplacing(bool state) {
+    setFlag(effFlagsCanReplacing, state);
+}
+void AudioEffect::canDoubleReplacing(bool state) {
+    setFlag(effFlagsCanDoubleReplacing, state);
+}
+void AudioEffect::programsAreChunks(bool state) {
+    setFlag(effFlagsProgramChunks, state);
+}
 
 void AudioEffect::setEditor(AEffEditor* newEditor) {
     editor = newEditor;
@@ -109,8 +118,12 @@ void AudioEffect::getParameterDisplay(int32_t, char* text) {
 void AudioEffect::getParameterName(int32_t, char* text) {
     if (text != nullptr) text[0] = 0;
 }
-int32_t AudioEffect::getChunk(void**, bool) { return 0; }
-int32_t AudioEffect::setChunk(void*, int32_t, bool) { return 0; }
+int32_t AudioEffect::getChunk(void**, bool) {
+    return 0;
+}
+int32_t AudioEffect::setChunk(void*, int32_t, bool) {
+    return 0;
+}
 
 void AudioEffect::setParameterAutomated(int32_t index, float value) {
     setParameter(index, value);

@@ -7,7 +7,7 @@
 class AEffEditor;
 
 class AudioEffect {
-public:
+  public:
     AudioEffect(audioMasterCallback audioMaster, int32_t numPrograms, int32_t numParams);
     // Dispatcher thread (effClose).
     virtual ~AudioEffect();
@@ -72,7 +72,7 @@ public:
     intptr_t callHost(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
                       float opt = 0.0f);
 
-protected:
+  protected:
     void setFlag(int32_t flag, bool state);
 
     audioMasterCallback audioMaster;

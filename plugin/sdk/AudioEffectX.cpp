@@ -14,11 +14,17 @@ VstTimeInfo* AudioEffectX::getTimeInfo(int32_t filter) {
     return reinterpret_cast<VstTimeInfo*>(callHost(audioMasterGetTime, 0, filter));
 }
 
-bool AudioEffectX::updateDisplay() { return callHost(audioMasterUpdateDisplay) != 0; }
+bool AudioEffectX::updateDisplay() {
+    return callHost(audioMasterUpdateDisplay) != 0;
+}
 
-bool AudioEffectX::ioChanged() { return callHost(audioMasterIOChanged) != 0; }
+bool AudioEffectX::ioChanged() {
+    return callHost(audioMasterIOChanged) != 0;
+}
 
-void AudioEffectX::wantEvents() { callHost(audioMasterWantMidi, 0, 1); }
+void AudioEffectX::wantEvents() {
+    callHost(audioMasterWantMidi, 0, 1);
+}
 
 intptr_t AudioEffectX::dispatcher(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) {
     switch (opcode) {
@@ -51,7 +57,8 @@ intptr_t AudioEffectX::dispatcher(int32_t opcode, int32_t index, intptr_t value,
             return static_cast<uint8_t>(handled);
         }
         case effSetEditKnobMode:
-            return editor != nullptr ? static_cast<uint8_t>(editor->setKnobMode(static_cast<int32_t>(value))) : 0;
+            return editor != nullptr ? static_cast<uint8_t>(editor->setKnobMode(static_cast<int32_t>(value)))
+                                     : 0;
         case effGetCurrentMidiProgram:
             return -1;
         case effGetSpeakerArrangement:

@@ -4,7 +4,7 @@
 #include "plugin/sdk/AudioEffect.h"
 
 class AudioEffectX : public AudioEffect {
-public:
+  public:
     AudioEffectX(audioMasterCallback audioMaster, int32_t numPrograms, int32_t numParams);
 
     // Dispatcher thread.

@@ -1,8 +1,8 @@
 // The motion modes against their algorithms, step by step, with the generator's known sequence.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <xmmintrin.h>
+#include <cmath>
 
 #include "effect/QuillEffect.h"
 #include "plugin/Lumo.h"
@@ -50,9 +50,15 @@ struct Instance {
     AEffect* record;
 };
 
-double clampUnit(double v) { return v > 0 ? std::min(v, 1.0) : 0; }
-double wrap(double a) { return a < 0 ? a + 360 : (a >= 360 ? a - 360 : a); }
-double sgn(double v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
+double clampUnit(double v) {
+    return v > 0 ? std::min(v, 1.0) : 0;
+}
+double wrap(double a) {
+    return a < 0 ? a + 360 : (a >= 360 ? a - 360 : a);
+}
+double sgn(double v) {
+    return v > 0 ? 1 : (v < 0 ? -1 : 0);
+}
 constexpr double kRad = 0.0174532925;
 constexpr double kStep = 6 * 30 / 44100.0;
 
@@ -174,7 +180,7 @@ TEST(Processing, DenormalModeIsRestoredAfterEachCall) {
 
 TEST(Publish, AChannelThatIsNotProcessedKeepsItsLastShownPosition) {
     Instance plugin;
-    plugin.record->setParameter(plugin.record, 9, 1.0f);  // two inputs
+    plugin.record->setParameter(plugin.record, 9, 1.0f);   // two inputs
     plugin.record->setParameter(plugin.record, 2, 0.25f);  // CH2 left of centre
     plugin.start();
     plugin.frame();

@@ -8,16 +8,32 @@
 namespace {
 
 enum Parameter {
-    kLeftRight1 = 0, kFrontBack1 = 1, kLeftRight2 = 2, kFrontBack2 = 3, kCenterInfluence = 4,
-    kZone = 5, kSmoothing = 6, kSendC = 7, kSendLfe = 8, kInputs = 9, kOutput = 10,
-    kAnimation1 = 11, kSpeed1 = 12, kXScale1 = 13, kYScale1 = 14, kXOffset1 = 15, kYOffset1 = 16,
+    kLeftRight1 = 0,
+    kFrontBack1 = 1,
+    kLeftRight2 = 2,
+    kFrontBack2 = 3,
+    kCenterInfluence = 4,
+    kZone = 5,
+    kSmoothing = 6,
+    kSendC = 7,
+    kSendLfe = 8,
+    kInputs = 9,
+    kOutput = 10,
+    kAnimation1 = 11,
+    kSpeed1 = 12,
+    kXScale1 = 13,
+    kYScale1 = 14,
+    kXOffset1 = 15,
+    kYOffset1 = 16,
 };
 enum Output { L = 0, R, C, LFE, Ls, Rs };
 
 constexpr double kMonoSum = 2 * 0.708;  // both inputs at 1, one input
 
 // Normalised value of a position slider for a place in the unit square.
-float positionParameter(double unit) { return static_cast<float>(unit); }
+float positionParameter(double unit) {
+    return static_cast<float>(unit);
+}
 
 struct Gains {
     double out[6];
@@ -43,9 +59,12 @@ TEST(Panning, ReferenceGainsAcrossTheField) {
     struct Case {
         double x, y, l, r, c, ls, rs;
     } cases[] = {
-        {0.5, 0.5, 0.293, 0.293, 0.293, 0.5, 0.5}, {0.5, 0, 0.414, 0.414, 0.414, 0, 0},
-        {0, 0, 1, 0, 0, 0, 0},                     {1, 0, 0, 1, 0, 0, 0},
-        {0, 1, 0, 0, 0, 1, 0},                     {0.5, 1, 0, 0, 0, 0.7071, 0.7071},
+        {0.5, 0.5, 0.293, 0.293, 0.293, 0.5, 0.5},
+        {0.5, 0, 0.414, 0.414, 0.414, 0, 0},
+        {0, 0, 1, 0, 0, 0, 0},
+        {1, 0, 0, 1, 0, 0, 0},
+        {0, 1, 0, 0, 0, 1, 0},
+        {0.5, 1, 0, 0, 0, 0.7071, 0.7071},
     };
     for (const Case& k : cases) {
         const Gains g = measure(k.x, k.y);
@@ -190,7 +209,7 @@ TEST(Rotate, OffsetsClampAtTheEdge) {
     TestInstance plugin;
     plugin.setParameter(kSmoothing, 0);
     plugin.setParameter(kAnimation1, 0.25f);
-    plugin.setParameter(kSpeed1, 1.0f);  // 60 rpm
+    plugin.setParameter(kSpeed1, 1.0f);    // 60 rpm
     plugin.setParameter(kXOffset1, 1.0f);  // pushed right of the square
     plugin.setPlaying(true);
     plugin.start();

@@ -12,7 +12,9 @@ TestModule& TestModule::orbitone() {
     return module;
 }
 
-TestModule::TestModule(const std::string& path) { handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL); }
+TestModule::TestModule(const std::string& path) {
+    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+}
 
 // The module stays loaded, as hosts keep plug-in libraries: unloading it at exit would only turn its
 // static data into apparent leaks.
@@ -40,8 +42,8 @@ TestInstance::~TestInstance() {
 
 intptr_t VSTCALLBACK TestInstance::callback(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
                                             void*, float opt) {
-    TestInstance* self = effect != nullptr && effect->user != nullptr ? static_cast<TestInstance*>(effect->user)
-                                                                      : creating_;
+    TestInstance* self =
+        effect != nullptr && effect->user != nullptr ? static_cast<TestInstance*>(effect->user) : creating_;
     if (self == nullptr) return 0;
     HostState& s = self->state_;
     switch (opcode) {
@@ -93,7 +95,8 @@ void TestInstance::setPlaying(bool playing, bool recording) {
 namespace {
 
 template <typename Sample>
-std::vector<std::vector<Sample>> runBlock(AEffect* effect, const std::vector<Sample>& levels, int32_t frames) {
+std::vector<std::vector<Sample>> runBlock(AEffect* effect, const std::vector<Sample>& levels,
+                                          int32_t frames) {
     const size_t channels = 6;
     std::vector<std::vector<Sample>> in(channels, std::vector<Sample>(static_cast<size_t>(frames), 0));
     std::vector<std::vector<Sample>> out(channels, std::vector<Sample>(static_cast<size_t>(frames), 0));
@@ -117,6 +120,7 @@ std::vector<std::vector<float>> TestInstance::process(const std::vector<float>& 
     return runBlock<float>(effect_, levels, frames);
 }
 
-std::vector<std::vector<double>> TestInstance::processDouble(const std::vector<double>& levels, int32_t frames) {
+std::vector<std::vector<double>> TestInstance::processDouble(const std::vector<double>& levels,
+                                                             int32_t frames) {
     return runBlock<double>(effect_, levels, frames);
 }

@@ -25,7 +25,7 @@ struct HostState {
 
 // The module under test, opened once per process.
 class TestModule {
-public:
+  public:
     static TestModule& orbitone();
     explicit TestModule(const std::string& path);
     ~TestModule();
@@ -34,13 +34,13 @@ public:
     EntryProc entry(const char* name) const;
     bool loaded() const { return handle_ != nullptr; }
 
-private:
+  private:
     void* handle_ = nullptr;
 };
 
 // One plug-in instance with its own host state.
 class TestInstance {
-public:
+  public:
     explicit TestInstance(const char* entryName = "VSTPluginMain", intptr_t hostVersion = 2400);
     ~TestInstance();
     TestInstance(const TestInstance&) = delete;
@@ -49,7 +49,8 @@ public:
     AEffect* effect() const { return effect_; }
     HostState& host() { return state_; }
 
-    intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0);
+    intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
+                      float opt = 0);
     // Open, set rate and block size, resume: what a host does before processing.
     void start(float sampleRate = 44100, int32_t blockSize = 512);
     void setParameter(int32_t index, float value) { effect_->setParameter(effect_, index, value); }
@@ -61,7 +62,7 @@ public:
     std::vector<std::vector<float>> process(const std::vector<float>& inputLevels, int32_t frames);
     std::vector<std::vector<double>> processDouble(const std::vector<double>& inputLevels, int32_t frames);
 
-private:
+  private:
     static intptr_t VSTCALLBACK callback(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
                                          void* ptr, float opt);
     static TestInstance* creating_;

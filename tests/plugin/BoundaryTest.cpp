@@ -9,15 +9,34 @@
 
 namespace {
 
-const char* const kParameterNames[] = {
-    "Left - Right CH1", "Front - Back CH1", "Left - Right CH2", "Front - Back CH2", "Center Channel Influence",
-    "Center/Edge Zone Influence [dB]", "Smoothing Time [ms]", "Send To C [dB]", "Send To LFE [dB]",
-    "Input Channels", "Output [dB]", "Animation", "Speed", "X Scale", "Y Scale", "X Offset", "Y Offset",
-    "Animation", "Speed", "X Scale", "Y Scale", "X Offset", "Y Offset"};
+const char* const kParameterNames[] = {"Left - Right CH1",
+                                       "Front - Back CH1",
+                                       "Left - Right CH2",
+                                       "Front - Back CH2",
+                                       "Center Channel Influence",
+                                       "Center/Edge Zone Influence [dB]",
+                                       "Smoothing Time [ms]",
+                                       "Send To C [dB]",
+                                       "Send To LFE [dB]",
+                                       "Input Channels",
+                                       "Output [dB]",
+                                       "Animation",
+                                       "Speed",
+                                       "X Scale",
+                                       "Y Scale",
+                                       "X Offset",
+                                       "Y Offset",
+                                       "Animation",
+                                       "Speed",
+                                       "X Scale",
+                                       "Y Scale",
+                                       "X Offset",
+                                       "Y Offset"};
 
-const char* const kDefaultDisplays[] = {"0.00", "0.00", "0.00", "0.00", "0.00", "0.00", "100.00", "-60.00",
-                                        "-60.00", "1", "0.00", "Manual (off)", "1.00", "1.00", "1.00", "0.00",
-                                        "0.00", "Manual (off)", "1.00", "1.00", "1.00", "0.00", "0.00"};
+const char* const kDefaultDisplays[] = {"0.00",   "0.00",   "0.00",   "0.00", "0.00", "0.00",
+                                        "100.00", "-60.00", "-60.00", "1",    "0.00", "Manual (off)",
+                                        "1.00",   "1.00",   "1.00",   "0.00", "0.00", "Manual (off)",
+                                        "1.00",   "1.00",   "1.00",   "0.00", "0.00"};
 
 constexpr int kSendToC = 7;
 constexpr int kAnimationCh1 = 11;
@@ -82,8 +101,9 @@ TEST(Dispatcher, PlugInLevelAnswers) {
     EXPECT_EQ(plugin.dispatch(effCanBeAutomated, 3), 1);
     EXPECT_EQ(plugin.dispatch(effGetCurrentMidiProgram), -1);
     EXPECT_EQ(plugin.dispatch(effSetTotalSampleToProcess, 0, 4410), 4410);
-    for (int32_t opcode : std::initializer_list<int32_t>{effString2Parameter, effGetInputProperties, effSetBypass, effGetTailSize,
-                           effStartProcess, effStopProcess, effSetProcessPrecision, 9, 200}) {
+    for (int32_t opcode : std::initializer_list<int32_t>{effString2Parameter, effGetInputProperties,
+                                                         effSetBypass, effGetTailSize, effStartProcess,
+                                                         effStopProcess, effSetProcessPrecision, 9, 200}) {
         EXPECT_EQ(plugin.dispatch(opcode), 0) << opcode;
     }
 }
@@ -130,10 +150,10 @@ TEST(Dispatcher, ResumeAsksForMidiEveryTime) {
 
 TEST(Dispatcher, NullPointersAreAnsweredWithoutACrash) {
     TestInstance plugin;
-    for (int32_t opcode : std::initializer_list<int32_t>{effGetParamName, effGetParamLabel, effGetParamDisplay, effGetProgramName,
-                           effSetProgramName, effGetEffectName, effGetVendorString, effGetProductString,
-                           effCanDo, effGetChunk, effSetChunk, effProcessEvents, effEditGetRect,
-                           effGetProgramNameIndexed}) {
+    for (int32_t opcode : std::initializer_list<int32_t>{
+             effGetParamName, effGetParamLabel, effGetParamDisplay, effGetProgramName, effSetProgramName,
+             effGetEffectName, effGetVendorString, effGetProductString, effCanDo, effGetChunk, effSetChunk,
+             effProcessEvents, effEditGetRect, effGetProgramNameIndexed}) {
         EXPECT_EQ(plugin.dispatch(opcode, 0, 260, nullptr), 0) << opcode;
     }
     plugin.dispatch(effGetSpeakerArrangement, 0, 0, nullptr);

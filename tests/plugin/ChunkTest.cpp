@@ -54,7 +54,8 @@ TEST(State, SavesTheMarkerAndSixtyFourSliders) {
 
 TEST(State, RoundTripRestoresEverySlider) {
     TestInstance source;
-    const float settings[][2] = {{0, 0.8f}, {3, 0.1f}, {5, 0.75f}, {9, 1.0f}, {11, 0.25f}, {16, 0.3f}, {22, 0.9f}};
+    const float settings[][2] = {{0, 0.8f},   {3, 0.1f},  {5, 0.75f}, {9, 1.0f},
+                                 {11, 0.25f}, {16, 0.3f}, {22, 0.9f}};
     for (const auto& s : settings) source.setParameter(static_cast<int32_t>(s[0]), s[1]);
     std::vector<float> state = saveState(source);
     state[40] = 12.5f;  // a number no slider uses still travels with the state

@@ -15,7 +15,7 @@ namespace {
 
 // Adds 100 * (channel + 1) to every sample and counts the sections.
 class ProbeEffect : public TQuill {
-public:
+  public:
     ProbeEffect() {
         channelCount = 6;
         AddSlider(1, nullptr, 0, 0, 1, 0.01, "", "", "", "Probe");

@@ -16,7 +16,7 @@ namespace {
 
 // Counts the sections the runtime runs and saves three sliders.
 class CountingEffect : public TQuill {
-public:
+  public:
     void DoInit() override { ++inits; }
     void DoSlider() override { ++sliderRuns; }
     void DoSerialize() override {
@@ -30,12 +30,14 @@ public:
     int repaints = 0;
     int32_t clockMs = 0;
 
-protected:
+  protected:
     void RequestRepaint() override { ++repaints; }
     int32_t RefreshClock() const override { return clockMs; }
 };
 
-std::vector<float> stateWith(std::initializer_list<float> values) { return std::vector<float>(values); }
+std::vector<float> stateWith(std::initializer_list<float> values) {
+    return std::vector<float>(values);
+}
 
 }  // namespace
 
