@@ -2,13 +2,13 @@
 
 #include "editor/LumoView.h"
 #include "editor/vstgui/CFrame.h"
-#include "plugin/Lumo.h"
+#include "plugin/HostAdapter.h"
 
 using VSTGUI::CFrame;
 using VSTGUI::CRect;
 
-CLumoEditor::CLumoEditor(CLumo* adapter, int32_t width, int32_t height)
-    : AEffGUIEditor(adapter), adapter(adapter), width(width), height(height) {
+CLumoEditor::CLumoEditor(CHostAdapter* adapter, AudioEffect* vstEffect, int32_t width, int32_t height)
+    : AEffGUIEditor(vstEffect), adapter(adapter), width(width), height(height) {
     rect.top = 0;
     rect.left = 0;
     rect.bottom = static_cast<int16_t>(height);
@@ -16,7 +16,7 @@ CLumoEditor::CLumoEditor(CLumo* adapter, int32_t width, int32_t height)
 }
 
 AudioEffect* CLumoEditor::getEffect() {
-    return adapter;
+    return effect;
 }
 
 bool CLumoEditor::open(void* ptr) {

@@ -3,12 +3,13 @@
 
 #include "plugin/sdk/AEffGUIEditor.h"
 
-class CLumo;
+class CHostAdapter;
 class CLumoView;
 
 class CLumoEditor : public AEffGUIEditor {
   public:
-    CLumoEditor(CLumo* adapter, int32_t width, int32_t height);
+    // vstEffect is the VST adapter the SDK base answers to the host; null under other formats.
+    CLumoEditor(CHostAdapter* adapter, AudioEffect* vstEffect, int32_t width, int32_t height);
 
     // GUI thread (all operations below).
     AudioEffect* getEffect() override;
@@ -18,7 +19,7 @@ class CLumoEditor : public AEffGUIEditor {
     // Runs the effect's timed refresh, then the frame's idle.
     void idle() override;
 
-    CLumo* const adapter;
+    CHostAdapter* const adapter;
     // Owned by the frame; set by every open and only used while a frame exists.
     CLumoView* view = nullptr;
     const int32_t width;

@@ -1,6 +1,6 @@
 #include "editor/LumoView.h"
 
-#include "plugin/Lumo.h"
+#include "plugin/HostAdapter.h"
 
 using VSTGUI::CButtonState;
 using VSTGUI::CDrawContext;
@@ -8,7 +8,8 @@ using VSTGUI::CMouseEventResult;
 using VSTGUI::CPoint;
 using VSTGUI::CRect;
 
-CLumoView::CLumoView(const CRect& size, CLumo* adapter) : CView(size), adapter(adapter), viewRect(size) {}
+CLumoView::CLumoView(const CRect& size, CHostAdapter* adapter)
+    : CView(size), adapter(adapter), viewRect(size) {}
 
 void CLumoView::draw(CDrawContext* context) {
     if (adapter->bridge.draw == nullptr) return;

@@ -4,11 +4,11 @@
 
 #include "editor/vstgui/CView.h"
 
-class CLumo;
+class CHostAdapter;
 
 class CLumoView : public VSTGUI::CView {
   public:
-    CLumoView(const VSTGUI::CRect& size, CLumo* adapter);
+    CLumoView(const VSTGUI::CRect& size, CHostAdapter* adapter);
 
     // GUI thread (all operations below), inside the frame's paint and mouse handling.
     ~CLumoView() override = default;
@@ -22,6 +22,6 @@ class CLumoView : public VSTGUI::CView {
     int32_t onKeyDown(VstKeyCode& keyCode) override;
     int32_t onKeyUp(VstKeyCode& keyCode) override;
 
-    CLumo* const adapter;
+    CHostAdapter* const adapter;
     const VSTGUI::CRect viewRect;
 };

@@ -5,8 +5,8 @@
 
 #include "display/PanelDisplay.h"
 #include "effect/PanningEngine.h"
+#include "plugin/FourCharId.h"
 #include "plugin/ReverseFunctions.h"
-#include "plugin/sdk/aeffect.h"
 #include "runtime/ScriptNumbers.h"
 
 using quill::isZero;

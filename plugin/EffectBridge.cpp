@@ -1,6 +1,6 @@
 // The effect side of the bridge table: each entry finds the effect through the adapter.
 #include "plugin/EditorFunctions.h"
-#include "plugin/Lumo.h"
+#include "plugin/HostAdapter.h"
 #include "plugin/LumoBridge.h"
 #include "plugin/ParameterMapping.h"
 #include "plugin/ProcessingBridge.h"
@@ -13,11 +13,11 @@ namespace {
 constexpr int32_t kPanelWidth = 1130;
 constexpr int32_t kPanelHeight = 540;
 
-TQuill* effectOf(CLumo* adapter) {
+TQuill* effectOf(CHostAdapter* adapter) {
     return adapter != nullptr ? adapter->effect : nullptr;
 }
 
-void init(CLumo* adapter) {
+void init(CHostAdapter* adapter) {
     TQuill* effect = effectOf(adapter);
     if (effect == nullptr) return;
     adapterSetNumInputs(adapter, effect->channelCount);
@@ -27,33 +27,33 @@ void init(CLumo* adapter) {
     adapterProgramsAreChunks(adapter, true);
 }
 
-void destroy(CLumo* adapter) {
+void destroy(CHostAdapter* adapter) {
     if (adapter == nullptr) return;
     delete adapter->effect;
     adapter->effect = nullptr;
 }
 
-void open(CLumo* adapter) {
+void open(CHostAdapter* adapter) {
     if (TQuill* effect = effectOf(adapter)) effect->DoOpen();
 }
 
-void suspend(CLumo* adapter) {
+void suspend(CHostAdapter* adapter) {
     if (TQuill* effect = effectOf(adapter)) effect->DoSuspend();
 }
 
-void resume(CLumo* adapter) {
+void resume(CHostAdapter* adapter) {
     if (TQuill* effect = effectOf(adapter)) effect->DoResume();
 }
 
-void editorIdle(CLumo* adapter) {
+void editorIdle(CHostAdapter* adapter) {
     if (TQuill* effect = effectOf(adapter)) effect->DoGfxTimer();
 }
 
-void close(CLumo* adapter) {
+void close(CHostAdapter* adapter) {
     if (TQuill* effect = effectOf(adapter)) effect->DoClose();
 }
 
-void draw(CLumo* adapter, double, double) {
+void draw(CHostAdapter* adapter, double, double) {
     if (TQuill* effect = effectOf(adapter)) effect->DoGfx();
 }
 
@@ -74,7 +74,7 @@ double mouseFlagsFromButtons(int32_t buttons) {
     return flags;
 }
 
-void mouseDown(CLumo* adapter, double x, double y, int32_t buttons) {
+void mouseDown(CHostAdapter* adapter, double x, double y, int32_t buttons) {
     TQuill* effect = effectOf(adapter);
     if (effect == nullptr) return;
     effect->mouseX = x;
@@ -83,7 +83,7 @@ void mouseDown(CLumo* adapter, double x, double y, int32_t buttons) {
     raiseRefreshRate(*effect);
 }
 
-void mouseUp(CLumo* adapter, double x, double y, int32_t) {
+void mouseUp(CHostAdapter* adapter, double x, double y, int32_t) {
     TQuill* effect = effectOf(adapter);
     if (effect == nullptr) return;
     effect->mouseFlags = 0;
@@ -92,7 +92,7 @@ void mouseUp(CLumo* adapter, double x, double y, int32_t) {
     raiseRefreshRate(*effect);
 }
 
-void mouseMove(CLumo* adapter, double x, double y, int32_t) {
+void mouseMove(CHostAdapter* adapter, double x, double y, int32_t) {
     TQuill* effect = effectOf(adapter);
     if (effect == nullptr) return;
     effect->mouseX = x;
@@ -100,37 +100,37 @@ void mouseMove(CLumo* adapter, double x, double y, int32_t) {
     raiseRefreshRate(*effect);
 }
 
-int32_t getVendorVersion(CLumo* adapter) {
+int32_t getVendorVersion(CHostAdapter* adapter) {
     TQuill* effect = effectOf(adapter);
     return effect != nullptr ? effect->vendorVersion : 0;
 }
 
-bool getVendorString(CLumo* adapter, char* text) {
+bool getVendorString(CHostAdapter* adapter, char* text) {
     TQuill* effect = effectOf(adapter);
     if (effect == nullptr) return false;
     copyText(text, effect->vendorString, kVendorTextSize);
     return true;
 }
 
-bool getProductString(CLumo* adapter, char* text) {
+bool getProductString(CHostAdapter* adapter, char* text) {
     TQuill* effect = effectOf(adapter);
     if (effect == nullptr) return false;
     copyText(text, effect->productString, kVendorTextSize);
     return true;
 }
 
-bool getEffectName(CLumo* adapter, char* text) {
+bool getEffectName(CHostAdapter* adapter, char* text) {
     TQuill* effect = effectOf(adapter);
     if (effect == nullptr) return false;
     copyText(text, effect->effectName, kEffectNameSize);
     return true;
 }
 
-void getProgramName(CLumo* adapter, char* text) {
+void getProgramName(CHostAdapter* adapter, char* text) {
     if (TQuill* effect = effectOf(adapter)) copyText(text, effect->programName, kProgramNameSize);
 }
 
-void setProgramName(CLumo* adapter, const char* text) {
+void setProgramName(CHostAdapter* adapter, const char* text) {
     TQuill* effect = effectOf(adapter);
     if (effect == nullptr || text == nullptr) return;
     // A host string without a terminator inside the program-name size is cut there.
@@ -139,40 +139,40 @@ void setProgramName(CLumo* adapter, const char* text) {
     effect->programName.assign(text, length);
 }
 
-bool getProgramNameIndexed(CLumo*, int32_t, int32_t, char*) {
+bool getProgramNameIndexed(CHostAdapter*, int32_t, int32_t, char*) {
     return false;
 }
 
-float getParameter(CLumo* adapter, int32_t index) {
+float getParameter(CHostAdapter* adapter, int32_t index) {
     TQuill* effect = effectOf(adapter);
     return effect != nullptr ? parameterValue(*effect, index) : 0.0f;
 }
 
-void setParameter(CLumo* adapter, int32_t index, float value) {
+void setParameter(CHostAdapter* adapter, int32_t index, float value) {
     if (TQuill* effect = effectOf(adapter)) setParameterValue(*effect, index, value);
 }
 
-void getParameterName(CLumo* adapter, int32_t index, char* text) {
+void getParameterName(CHostAdapter* adapter, int32_t index, char* text) {
     if (TQuill* effect = effectOf(adapter)) copyText(text, parameterName(*effect, index), kParameterTextSize);
 }
 
-void getParameterLabel(CLumo* adapter, int32_t index, char* text) {
+void getParameterLabel(CHostAdapter* adapter, int32_t index, char* text) {
     if (TQuill* effect = effectOf(adapter))
         copyText(text, parameterLabel(*effect, index), kParameterTextSize);
 }
 
-void getParameterDisplay(CLumo* adapter, int32_t index, char* text) {
+void getParameterDisplay(CHostAdapter* adapter, int32_t index, char* text) {
     if (TQuill* effect = effectOf(adapter)) {
         copyText(text, parameterDisplay(*effect, index), kParameterTextSize);
     }
 }
 
-int32_t getChunk(CLumo* adapter, void** data, bool isPreset) {
+int32_t getChunk(CHostAdapter* adapter, void** data, bool isPreset) {
     TQuill* effect = effectOf(adapter);
     return effect != nullptr ? effect->DoGetChunk(data, isPreset) : 0;
 }
 
-int32_t setChunk(CLumo* adapter, void* data, int32_t byteCount, bool isPreset) {
+int32_t setChunk(CHostAdapter* adapter, void* data, int32_t byteCount, bool isPreset) {
     TQuill* effect = effectOf(adapter);
     return effect != nullptr ? effect->DoSetChunk(data, byteCount, isPreset) : 0;
 }

@@ -5,7 +5,7 @@
 
 #include "editor/vstgui/CDrawContext.h"
 #include "editor/vstgui/CFontDesc.h"
-#include "plugin/Lumo.h"
+#include "plugin/HostAdapter.h"
 
 using VSTGUI::CColor;
 using VSTGUI::CDrawContext;
@@ -17,7 +17,7 @@ namespace {
 
 constexpr int32_t kSmoothingOn = 3;
 
-CDrawContext* contextOf(CLumo* adapter) {
+CDrawContext* contextOf(CHostAdapter* adapter) {
     return adapter != nullptr ? adapter->currentContext : nullptr;
 }
 
@@ -48,62 +48,63 @@ VSTGUI::CFontDesc* findOrAddFont(std::vector<VSTGUI::CFontDesc*>& fontList, cons
 
 }  // namespace
 
-int32_t contextSetSmoothing(CLumo* adapter, int32_t mode) {
+int32_t contextSetSmoothing(CHostAdapter* adapter, int32_t mode) {
     CDrawContext* context = contextOf(adapter);
     if (context == nullptr) return 0;
     context->setDrawMode(mode == kSmoothingOn ? VSTGUI::kAntialias : VSTGUI::kCopyMode);
     return 1;
 }
 
-int32_t contextSetFontColor(CLumo* adapter, uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
+int32_t contextSetFontColor(CHostAdapter* adapter, uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
     CDrawContext* context = contextOf(adapter);
     if (context == nullptr) return 0;
     context->setFontColor(CColor{r, g, b, a});
     return 1;
 }
 
-int32_t contextSetFillColor(CLumo* adapter, uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
+int32_t contextSetFillColor(CHostAdapter* adapter, uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
     CDrawContext* context = contextOf(adapter);
     if (context == nullptr) return 0;
     context->setFillColor(CColor{r, g, b, a});
     return 1;
 }
 
-int32_t contextSetFrameColor(CLumo* adapter, uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
+int32_t contextSetFrameColor(CHostAdapter* adapter, uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
     CDrawContext* context = contextOf(adapter);
     if (context == nullptr) return 0;
     context->setFrameColor(CColor{r, g, b, a});
     return 1;
 }
 
-double contextTextWidth(CLumo* adapter, const char* utf8) {
+double contextTextWidth(CHostAdapter* adapter, const char* utf8) {
     CDrawContext* context = contextOf(adapter);
     if (context == nullptr) return 0.0;
     return context->getStringWidth(utf8);
 }
 
-int32_t contextMoveTo(CLumo* adapter, double x, double y) {
+int32_t contextMoveTo(CHostAdapter* adapter, double x, double y) {
     CDrawContext* context = contextOf(adapter);
     if (context == nullptr) return 0;
     context->moveTo(CPoint(x, y));
     return 1;
 }
 
-int32_t contextLineTo(CLumo* adapter, double x, double y) {
+int32_t contextLineTo(CHostAdapter* adapter, double x, double y) {
     CDrawContext* context = contextOf(adapter);
     if (context == nullptr) return 0;
     context->lineTo(CPoint(x, y));
     return 1;
 }
 
-int32_t contextDrawRect(CLumo* adapter, double left, double top, double right, double bottom, int32_t style) {
+int32_t contextDrawRect(CHostAdapter* adapter, double left, double top, double right, double bottom,
+                        int32_t style) {
     CDrawContext* context = contextOf(adapter);
     if (context == nullptr || !validStyle(style)) return 0;
     context->drawRect(CRect(left, top, right, bottom), static_cast<CDrawStyle>(style));
     return 1;
 }
 
-int32_t contextDrawEllipse(CLumo* adapter, double left, double top, double right, double bottom,
+int32_t contextDrawEllipse(CHostAdapter* adapter, double left, double top, double right, double bottom,
                            int32_t style) {
     CDrawContext* context = contextOf(adapter);
     if (context == nullptr || !validStyle(style)) return 0;
@@ -111,19 +112,19 @@ int32_t contextDrawEllipse(CLumo* adapter, double left, double top, double right
     return 1;
 }
 
-int32_t contextDrawTextInRect(CLumo* adapter, const char* utf8, double left, double top, double right,
+int32_t contextDrawTextInRect(CHostAdapter* adapter, const char* utf8, double left, double top, double right,
                               double bottom, uint8_t, int32_t alignment) {
     return contextDrawTextAligned(adapter, utf8, left, top, right, bottom, alignment, 1);
 }
 
-int32_t contextDrawText(CLumo* adapter, const char* utf8, double x, double y, uint8_t antialias) {
+int32_t contextDrawText(CHostAdapter* adapter, const char* utf8, double x, double y, uint8_t antialias) {
     CDrawContext* context = contextOf(adapter);
     if (context == nullptr || utf8 == nullptr) return 0;
     context->drawString(utf8, CPoint(x, y), antialias != 0);
     return 1;
 }
 
-int32_t contextDrawTextAligned(CLumo* adapter, const char* utf8, double left, double top, double right,
+int32_t contextDrawTextAligned(CHostAdapter* adapter, const char* utf8, double left, double top, double right,
                                double bottom, int32_t alignment, uint8_t antialias) {
     CDrawContext* context = contextOf(adapter);
     if (context == nullptr || utf8 == nullptr) return 0;
@@ -132,7 +133,7 @@ int32_t contextDrawTextAligned(CLumo* adapter, const char* utf8, double left, do
     return 1;
 }
 
-int32_t contextDrawArc(CLumo* adapter, double left, double top, double right, double bottom,
+int32_t contextDrawArc(CHostAdapter* adapter, double left, double top, double right, double bottom,
                        double startAngle, double endAngle, int32_t style) {
     CDrawContext* context = contextOf(adapter);
     if (context == nullptr || !validStyle(style)) return 0;
@@ -141,14 +142,16 @@ int32_t contextDrawArc(CLumo* adapter, double left, double top, double right, do
     return 1;
 }
 
-int32_t contextDrawPoint(CLumo* adapter, double x, double y, uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
+int32_t contextDrawPoint(CHostAdapter* adapter, double x, double y, uint8_t r, uint8_t g, uint8_t b,
+                         uint8_t a) {
     CDrawContext* context = contextOf(adapter);
     if (context == nullptr) return 0;
     context->drawPoint(CPoint(x, y), CColor{r, g, b, a});
     return 1;
 }
 
-int32_t contextGetPoint(CLumo* adapter, double x, double y, uint8_t* r, uint8_t* g, uint8_t* b, uint8_t* a) {
+int32_t contextGetPoint(CHostAdapter* adapter, double x, double y, uint8_t* r, uint8_t* g, uint8_t* b,
+                        uint8_t* a) {
     CDrawContext* context = contextOf(adapter);
     if (context == nullptr) return 0;
     const CColor color = context->getPoint(CPoint(x, y));
@@ -159,7 +162,7 @@ int32_t contextGetPoint(CLumo* adapter, double x, double y, uint8_t* r, uint8_t*
     return 1;
 }
 
-int32_t contextSelectFont(CLumo* adapter, const char* faceName, int32_t size, int32_t style) {
+int32_t contextSelectFont(CHostAdapter* adapter, const char* faceName, int32_t size, int32_t style) {
     CDrawContext* context = contextOf(adapter);
     if (context == nullptr || faceName == nullptr) return 0;
     context->setFont(findOrAddFont(adapter->fontList, faceName), size, style);

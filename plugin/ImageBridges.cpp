@@ -3,7 +3,7 @@
 #include <string>
 
 #include "editor/vstgui/CBitmap.h"
-#include "plugin/Lumo.h"
+#include "plugin/HostAdapter.h"
 
 struct ImageHolder {
     VSTGUI::CBitmap* bitmap = nullptr;
@@ -35,8 +35,8 @@ std::string portablePath(const char* path) {
     return result;
 }
 
-int32_t drawHolder(ImageHolder* holder, CLumo* adapter, const VSTGUI::CRect& dest, double srcX, double srcY,
-                   uint8_t alpha) {
+int32_t drawHolder(ImageHolder* holder, CHostAdapter* adapter, const VSTGUI::CRect& dest, double srcX,
+                   double srcY, uint8_t alpha) {
     if (holder == nullptr || holder->bitmap == nullptr) return 0;
     if (adapter == nullptr || adapter->currentContext == nullptr) return 0;
     holder->bitmap->drawAlphaBlend(adapter->currentContext, dest, VSTGUI::CPoint(srcX, srcY), alpha);
@@ -90,17 +90,17 @@ int32_t imageHeight(const ImageHolder* holder) {
     return static_cast<int32_t>(holder->bitmap->getHeight());
 }
 
-int32_t imageDraw(ImageHolder* holder, CLumo* adapter, double left, double top, double right, double bottom,
-                  double srcX, double srcY) {
+int32_t imageDraw(ImageHolder* holder, CHostAdapter* adapter, double left, double top, double right,
+                  double bottom, double srcX, double srcY) {
     return drawHolder(holder, adapter, VSTGUI::CRect(left, top, right, bottom), srcX, srcY, 255);
 }
 
-int32_t imageDrawAlpha(ImageHolder* holder, CLumo* adapter, double left, double top, double right,
+int32_t imageDrawAlpha(ImageHolder* holder, CHostAdapter* adapter, double left, double top, double right,
                        double bottom, double srcX, double srcY, uint8_t alpha) {
     return drawHolder(holder, adapter, VSTGUI::CRect(left, top, right, bottom), srcX, srcY, alpha);
 }
 
-int32_t imageDrawTransparent(ImageHolder* holder, CLumo* adapter, double left, double top, double right,
-                             double bottom, double srcX, double srcY) {
+int32_t imageDrawTransparent(ImageHolder* holder, CHostAdapter* adapter, double left, double top,
+                             double right, double bottom, double srcX, double srcY) {
     return drawHolder(holder, adapter, VSTGUI::CRect(left, top, right, bottom), srcX, srcY, 255);
 }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-class CLumo;
+class CHostAdapter;
 struct ImageHolder;
 
 // A new holder without a bitmap. GUI or dispatcher thread.
@@ -22,11 +22,11 @@ int32_t imageWidth(const ImageHolder* holder);
 int32_t imageHeight(const ImageHolder* holder);
 // Draws the source area at (srcX, srcY) unscaled into the destination rectangle of the adapter's
 // current paint, honouring the image's alpha; 1 when drawn. GUI thread.
-int32_t imageDraw(ImageHolder* holder, CLumo* adapter, double left, double top, double right, double bottom,
-                  double srcX, double srcY);
+int32_t imageDraw(ImageHolder* holder, CHostAdapter* adapter, double left, double top, double right,
+                  double bottom, double srcX, double srcY);
 // The same with the image's opacity scaled by alpha (255 is unchanged). GUI thread.
-int32_t imageDrawAlpha(ImageHolder* holder, CLumo* adapter, double left, double top, double right,
+int32_t imageDrawAlpha(ImageHolder* holder, CHostAdapter* adapter, double left, double top, double right,
                        double bottom, double srcX, double srcY, uint8_t alpha);
 // The same as imageDraw: images carry their own transparency. GUI thread.
-int32_t imageDrawTransparent(ImageHolder* holder, CLumo* adapter, double left, double top, double right,
-                             double bottom, double srcX, double srcY);
+int32_t imageDrawTransparent(ImageHolder* holder, CHostAdapter* adapter, double left, double top,
+                             double right, double bottom, double srcX, double srcY);

@@ -14,9 +14,8 @@ CLumo* CLumo::create(TQuill* effect, const LumoBridge& bridge, audioMasterCallba
 CLumo::CLumo(TQuill* effect, const LumoBridge& bridge, audioMasterCallback audioMaster, int32_t numPrograms,
              int32_t numParams)
     : AudioEffectX(audioMaster, numPrograms, numParams),
-      effect(effect),
-      midiRing(kMidiRingSize, VstMidiEvent{}),
-      bridge(bridge) {
+      CHostAdapter(effect, bridge),
+      midiRing(kMidiRingSize, VstMidiEvent{}) {
     canProcessReplacing(true);
     canDoubleReplacing(true);
     if (this->bridge.init != nullptr) this->bridge.init(this);
@@ -107,9 +106,11 @@ int32_t CLumo::processEvents(VstEvents* events) {
     return 1;
 }
 
-bool CLumo::takeMidiEvent(VstMidiEvent& event) {
+bool CLumo::takeMidiEvent(HostMidiEvent& event) {
     if (midiReadPos == midiWritePos) return false;
-    event = midiRing[static_cast<size_t>(midiReadPos)];
+    const VstMidiEvent& taken = midiRing[static_cast<size_t>(midiReadPos)];
+    event.deltaFrames = taken.deltaFrames;
+    for (int i = 0; i < 3; ++i) event.bytes[i] = static_cast<uint8_t>(taken.midiData[i]);
     if (++midiReadPos >= kMidiRingSize) midiReadPos = 0;
     return true;
 }
@@ -135,18 +136,63 @@ int32_t CLumo::canDo(char* text) {
     return std::strcmp(text, "receiveVstMidiEvent") == 0 ? 1 : -1;
 }
 
-int32_t CLumo::processingChannels(bool doublePrecision) {
-    return fetchChannelCount(doublePrecision ? doubleChannels : singleChannels);
+int32_t CLumo::inputCount() {
+    return cEffect.numInputs;
 }
 
-int32_t CLumo::fetchChannelCount(std::atomic<int32_t>& cache) {
-    int32_t count = cache.load(std::memory_order_acquire);
-    if (count >= 0) return count;
-    count = cEffect.numInputs;
-    // The channel variables hold 64 channels; the host's buffers are only as many as it was told.
-    if (count < 0) count = 0;
-    if (count > 64) count = 64;
-    int32_t expected = -1;
-    cache.compare_exchange_strong(expected, count, std::memory_order_acq_rel);
-    return cache.load(std::memory_order_acquire);
+int32_t CLumo::outputCount() {
+    return cEffect.numOutputs;
+}
+
+void CLumo::declareInputs(int32_t count) {
+    setNumInputs(count);
+}
+
+void CLumo::declareOutputs(int32_t count) {
+    setNumOutputs(count);
+}
+
+void CLumo::declareUniqueId(int32_t id) {
+    setUniqueID(id);
+}
+
+void CLumo::declareProgramsAreChunks(bool state) {
+    programsAreChunks(state);
+}
+
+void CLumo::declareInitialDelay(int32_t samples) {
+    setInitialDelay(samples);
+}
+
+float CLumo::hostSampleRate() {
+    return getSampleRate();
+}
+
+int32_t CLumo::hostBlockSize() {
+    return getBlockSize();
+}
+
+bool CLumo::hostTime(int32_t request, HostTime& time) {
+    const VstTimeInfo* info = getTimeInfo(request);
+    if (info == nullptr) return false;
+    time.tempo = info->tempo;
+    time.ppqPos = info->ppqPos;
+    time.barStartPos = info->barStartPos;
+    time.timeSigNumerator = info->timeSigNumerator;
+    time.timeSigDenominator = info->timeSigDenominator;
+    time.playing = (info->flags & kVstTransportPlaying) != 0;
+    time.recording = (info->flags & kVstTransportRecording) != 0;
+    return true;
+}
+
+bool CLumo::refreshHostDisplay() {
+    return updateDisplay();
+}
+
+void CLumo::automateParameter(int32_t index, double normalisedValue) {
+    setParameterAutomated(index, static_cast<float>(normalisedValue));
+}
+
+AEffect* adapterGetAEffect(CLumo* adapter) {
+    return adapter != nullptr ? adapter->getAeffect() : nullptr;
 }

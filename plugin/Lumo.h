@@ -2,19 +2,12 @@
 // effect-level request through the bridge table.
 #pragma once
 
-#include <atomic>
 #include <vector>
 
-#include "plugin/LumoBridge.h"
+#include "plugin/HostAdapter.h"
 #include "plugin/sdk/AudioEffectX.h"
 
-class TQuill;
-namespace VSTGUI {
-class CDrawContext;
-class CFontDesc;
-}  // namespace VSTGUI
-
-class CLumo : public AudioEffectX {
+class CLumo : public AudioEffectX, public CHostAdapter {
   public:
     static constexpr int32_t kMidiRingSize = 1000;
 
@@ -46,25 +39,33 @@ class CLumo : public AudioEffectX {
     int32_t getVendorVersion() override;                                               // dispatcher thread
     int32_t canDo(char* text) override;                                                // dispatcher thread
 
+    // The host boundary, answered through the VST host callback and the interface record.
+    int32_t inputCount() override;                                           // any thread
+    int32_t outputCount() override;                                          // any thread
+    void declareInputs(int32_t count) override;                              // dispatcher thread
+    void declareOutputs(int32_t count) override;                             // dispatcher thread
+    void declareUniqueId(int32_t id) override;                               // dispatcher thread
+    void declareProgramsAreChunks(bool state) override;                      // dispatcher thread
+    void declareInitialDelay(int32_t samples) override;                      // audio thread
+    float hostSampleRate() override;                                         // any thread
+    int32_t hostBlockSize() override;                                        // any thread
+    bool hostTime(int32_t request, HostTime& time) override;                 // audio thread
+    bool refreshHostDisplay() override;                                      // audio thread
+    void automateParameter(int32_t index, double normalisedValue) override;  // GUI thread
     // Takes the oldest unread MIDI event; false when the ring is empty. Audio thread.
-    bool takeMidiEvent(VstMidiEvent& event);
+    bool takeMidiEvent(HostMidiEvent& event) override;
+    int32_t createEditor(int32_t width, int32_t height) override;  // dispatcher thread
+    bool editorSize(int32_t& width, int32_t& height) override;     // GUI thread
+    int32_t redrawEditor() override;                               // GUI thread
 
-    // The processing channel count, fetched once per precision. Audio thread.
-    int32_t processingChannels(bool doublePrecision);
-
-    TQuill* effect = nullptr;
-    VSTGUI::CDrawContext* currentContext = nullptr;
     int32_t midiWritePos = 0;
     int32_t midiReadPos = 0;
-    std::vector<VSTGUI::CFontDesc*> fontList;
     std::vector<VstMidiEvent> midiRing;
-    LumoBridge bridge;
 
   private:
     CLumo(TQuill* effect, const LumoBridge& bridge, audioMasterCallback audioMaster, int32_t numPrograms,
           int32_t numParams);
-    int32_t fetchChannelCount(std::atomic<int32_t>& cache);
-
-    std::atomic<int32_t> singleChannels{-1};
-    std::atomic<int32_t> doubleChannels{-1};
 };
+
+// The adapter's VST interface record; null for a null adapter.
+AEffect* adapterGetAEffect(CLumo* adapter);

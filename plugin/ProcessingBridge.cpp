@@ -1,7 +1,7 @@
 #include "plugin/ProcessingBridge.h"
 
 #include "plugin/DenormalGuard.h"
-#include "plugin/Lumo.h"
+#include "plugin/HostAdapter.h"
 #include "runtime/Quill.h"
 
 namespace {
@@ -42,7 +42,7 @@ void processFrames(TQuill& effect, Sample** inputs, Sample** outputs, int32_t fr
 }
 
 template <typename Sample>
-void process(CLumo* adapter, Sample** inputs, Sample** outputs, int32_t frames, bool doublePrecision) {
+void process(CHostAdapter* adapter, Sample** inputs, Sample** outputs, int32_t frames, bool doublePrecision) {
     if (adapter == nullptr || adapter->effect == nullptr) return;
     DenormalGuard denormals;
     TQuill& effect = *adapter->effect;
@@ -54,10 +54,10 @@ void process(CLumo* adapter, Sample** inputs, Sample** outputs, int32_t frames, 
 
 }  // namespace
 
-void processReplacingEntry(CLumo* adapter, float** inputs, float** outputs, int32_t frames) {
+void processReplacingEntry(CHostAdapter* adapter, float** inputs, float** outputs, int32_t frames) {
     process(adapter, inputs, outputs, frames, false);
 }
 
-void processDoubleReplacingEntry(CLumo* adapter, double** inputs, double** outputs, int32_t frames) {
+void processDoubleReplacingEntry(CHostAdapter* adapter, double** inputs, double** outputs, int32_t frames) {
     process(adapter, inputs, outputs, frames, true);
 }

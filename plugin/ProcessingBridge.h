@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-class CLumo;
+class CHostAdapter;
 
 // Audio thread.
-void processReplacingEntry(CLumo* adapter, float** inputs, float** outputs, int32_t frames);
+void processReplacingEntry(CHostAdapter* adapter, float** inputs, float** outputs, int32_t frames);
 // Audio thread.
-void processDoubleReplacingEntry(CLumo* adapter, double** inputs, double** outputs, int32_t frames);
+void processDoubleReplacingEntry(CHostAdapter* adapter, double** inputs, double** outputs, int32_t frames);

@@ -1,12 +1,8 @@
 #include "plugin/ReverseFunctions.h"
 
-#include "plugin/Lumo.h"
+#include "plugin/HostAdapter.h"
 
 namespace {
-
-const VstTimeInfo* timeInfo(CLumo* adapter, int32_t filter) {
-    return adapter->getTimeInfo(filter);
-}
 
 void store(int32_t* out, int32_t value) {
     if (out != nullptr) *out = value;
@@ -16,121 +12,116 @@ void store(double* out, double value) {
     if (out != nullptr) *out = value;
 }
 
+// The time information for one request; all zero when the host has none.
+HostTime timeOf(CHostAdapter* adapter, int32_t request) {
+    HostTime time;
+    if (!adapter->hostTime(request, time)) time = HostTime{};
+    return time;
+}
+
+int32_t signExtended(uint8_t byte) {
+    return static_cast<signed char>(byte);
+}
+
 }  // namespace
 
-AEffect* adapterGetAEffect(CLumo* adapter) {
-    return adapter != nullptr ? adapter->getAeffect() : nullptr;
+int32_t adapterGetNumInputs(CHostAdapter* adapter) {
+    return adapter != nullptr ? adapter->inputCount() : 0;
 }
 
-int32_t adapterGetNumInputs(CLumo* adapter) {
-    return adapter != nullptr ? adapter->getAeffect()->numInputs : 0;
+int32_t adapterGetNumOutputs(CHostAdapter* adapter) {
+    return adapter != nullptr ? adapter->outputCount() : 0;
 }
 
-int32_t adapterGetNumOutputs(CLumo* adapter) {
-    return adapter != nullptr ? adapter->getAeffect()->numOutputs : 0;
-}
-
-int32_t adapterSetNumInputs(CLumo* adapter, int32_t count) {
+int32_t adapterSetNumInputs(CHostAdapter* adapter, int32_t count) {
     if (adapter == nullptr) return 0;
-    adapter->setNumInputs(count);
+    adapter->declareInputs(count);
     return 1;
 }
 
-int32_t adapterSetNumOutputs(CLumo* adapter, int32_t count) {
+int32_t adapterSetNumOutputs(CHostAdapter* adapter, int32_t count) {
     if (adapter == nullptr) return 0;
-    adapter->setNumOutputs(count);
+    adapter->declareOutputs(count);
     return 1;
 }
 
-int32_t adapterSetUniqueId(CLumo* adapter, int32_t id) {
+int32_t adapterSetUniqueId(CHostAdapter* adapter, int32_t id) {
     if (adapter == nullptr) return 0;
-    adapter->setUniqueID(id);
+    adapter->declareUniqueId(id);
     return 1;
 }
 
-int32_t adapterProgramsAreChunks(CLumo* adapter, bool state) {
+int32_t adapterProgramsAreChunks(CHostAdapter* adapter, bool state) {
     if (adapter == nullptr) return 0;
-    adapter->programsAreChunks(state);
+    adapter->declareProgramsAreChunks(state);
     return 1;
 }
 
-float adapterGetSampleRate(CLumo* adapter) {
-    return adapter != nullptr ? adapter->getSampleRate() : 0.0f;
+float adapterGetSampleRate(CHostAdapter* adapter) {
+    return adapter != nullptr ? adapter->hostSampleRate() : 0.0f;
 }
 
-int32_t adapterGetBlockSize(CLumo* adapter) {
-    return adapter != nullptr ? adapter->getBlockSize() : 0;
+int32_t adapterGetBlockSize(CHostAdapter* adapter) {
+    return adapter != nullptr ? adapter->hostBlockSize() : 0;
 }
 
-double adapterGetTempo(CLumo* adapter) {
-    if (adapter == nullptr) return 0.0;
-    const VstTimeInfo* info = timeInfo(adapter, kVstTempoValid);
-    return info != nullptr ? info->tempo : 0.0;
+double adapterGetTempo(CHostAdapter* adapter) {
+    return adapter != nullptr ? timeOf(adapter, kHostTimeTempo).tempo : 0.0;
 }
 
-int32_t adapterIsPlaying(CLumo* adapter) {
+int32_t adapterIsPlaying(CHostAdapter* adapter) {
+    return adapter != nullptr && timeOf(adapter, kHostTimePlaying).playing ? 1 : 0;
+}
+
+int32_t adapterIsRecording(CHostAdapter* adapter) {
+    return adapter != nullptr && timeOf(adapter, kHostTimeRecording).recording ? 1 : 0;
+}
+
+double adapterGetPpqPos(CHostAdapter* adapter) {
+    return adapter != nullptr ? timeOf(adapter, kHostTimePosition).ppqPos : 0.0;
+}
+
+double adapterGetBarStartPos(CHostAdapter* adapter) {
+    return adapter != nullptr ? timeOf(adapter, kHostTimeBars).barStartPos : 0.0;
+}
+
+int32_t adapterGetTempoAndSignature(CHostAdapter* adapter, double* tempo, double* numerator,
+                                    double* denominator) {
     if (adapter == nullptr) return 0;
-    const VstTimeInfo* info = timeInfo(adapter, kVstTransportPlaying);
-    return info != nullptr && (info->flags & kVstTransportPlaying) != 0 ? 1 : 0;
+    HostTime time;
+    const bool given = adapter->hostTime(kHostTimeTempo | kHostTimeSignature, time);
+    if (!given) time = HostTime{};
+    store(tempo, time.tempo);
+    store(numerator, time.timeSigNumerator);
+    store(denominator, time.timeSigDenominator);
+    return given ? 1 : 0;
 }
 
-int32_t adapterIsRecording(CLumo* adapter) {
+bool adapterUpdateDisplay(CHostAdapter* adapter) {
+    return adapter != nullptr && adapter->refreshHostDisplay();
+}
+
+int32_t adapterSetInitialDelay(CHostAdapter* adapter, int32_t samples) {
     if (adapter == nullptr) return 0;
-    const VstTimeInfo* info = timeInfo(adapter, kVstTransportRecording);
-    return info != nullptr && (info->flags & kVstTransportRecording) != 0 ? 1 : 0;
-}
-
-double adapterGetPpqPos(CLumo* adapter) {
-    if (adapter == nullptr) return 0.0;
-    const VstTimeInfo* info = timeInfo(adapter, kVstPpqPosValid);
-    return info != nullptr ? info->ppqPos : 0.0;
-}
-
-double adapterGetBarStartPos(CLumo* adapter) {
-    if (adapter == nullptr) return 0.0;
-    const VstTimeInfo* info = timeInfo(adapter, kVstBarsValid);
-    return info != nullptr ? info->barStartPos : 0.0;
-}
-
-int32_t adapterGetTempoAndSignature(CLumo* adapter, double* tempo, double* numerator, double* denominator) {
-    if (adapter == nullptr) return 0;
-    const VstTimeInfo* info = timeInfo(adapter, kVstTempoValid | kVstTimeSigValid);
-    if (info == nullptr) {
-        store(tempo, 0.0);
-        store(numerator, 0.0);
-        store(denominator, 0.0);
-        return 0;
-    }
-    store(tempo, info->tempo);
-    store(numerator, info->timeSigNumerator);
-    store(denominator, info->timeSigDenominator);
+    adapter->declareInitialDelay(samples);
     return 1;
 }
 
-bool adapterUpdateDisplay(CLumo* adapter) {
-    return adapter != nullptr && adapter->updateDisplay();
-}
-
-int32_t adapterSetInitialDelay(CLumo* adapter, int32_t samples) {
+int32_t adapterAutomate(CHostAdapter* adapter, int32_t index, double value) {
     if (adapter == nullptr) return 0;
-    adapter->setInitialDelay(samples);
+    adapter->automateParameter(index, value);
     return 1;
 }
 
-int32_t adapterAutomate(CLumo* adapter, int32_t index, double value) {
-    if (adapter == nullptr) return 0;
-    adapter->setParameterAutomated(index, static_cast<float>(value));
-    return 1;
-}
-
-int32_t adapterMidiReceive(CLumo* adapter, int32_t* deltaFrames, int32_t* status, int32_t* data1,
+int32_t adapterMidiReceive(CHostAdapter* adapter, int32_t* deltaFrames, int32_t* status, int32_t* data1,
                            int32_t* data2) {
     if (adapter == nullptr) return 0;
-    VstMidiEvent event{};
+    HostMidiEvent event;
     const bool taken = adapter->takeMidiEvent(event);
-    store(deltaFrames, taken ? event.deltaFrames : 0);
-    store(status, taken ? static_cast<signed char>(event.midiData[0]) : 0);
-    store(data1, taken ? static_cast<signed char>(event.midiData[1]) : 0);
-    store(data2, taken ? static_cast<signed char>(event.midiData[2]) : 0);
+    if (!taken) event = HostMidiEvent{};
+    store(deltaFrames, event.deltaFrames);
+    store(status, signExtended(event.bytes[0]));
+    store(data1, signExtended(event.bytes[1]));
+    store(data2, signExtended(event.bytes[2]));
     return taken ? 1 : 0;
 }

@@ -3,10 +3,10 @@
 
 #include "runtime/QuillMemory.h"
 
-class CLumo;
+class CHostAdapter;
 
 class CQuillLumo : public CQuillMemory {
   public:
     // Set by the entry point right after construction; null when no adapter could be made.
-    CLumo* adapter = nullptr;
+    CHostAdapter* adapter = nullptr;
 };

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "plugin/FourCharId.h"
+
 #if defined(_WIN32) && !defined(_WIN64)
 #define VSTCALLBACK __cdecl
 #else
@@ -223,11 +225,3 @@ struct VstKeyCode {
 
 static_assert(sizeof(VstMidiEvent) == 32, "a MIDI event is 32 bytes");
 static_assert(sizeof(VstEvent) == 32, "an event is 32 bytes");
-
-// Build a four-character ID with the first character in the most significant byte.
-constexpr int32_t fourCharId(char a, char b, char c, char d) {
-    return static_cast<int32_t>((static_cast<uint32_t>(static_cast<unsigned char>(a)) << 24) |
-                                (static_cast<uint32_t>(static_cast<unsigned char>(b)) << 16) |
-                                (static_cast<uint32_t>(static_cast<unsigned char>(c)) << 8) |
-                                static_cast<uint32_t>(static_cast<unsigned char>(d)));
-}

@@ -16,21 +16,21 @@ LumoBridge& realBridge() {
     return bridge;
 }
 
-double flagsOf(CLumo* adapter) {
+double flagsOf(CHostAdapter* adapter) {
     return static_cast<ProbeEffect*>(adapter->effect)->mouseFlags;
 }
 
-void recordDown(CLumo* adapter, double x, double y, int32_t buttons) {
+void recordDown(CHostAdapter* adapter, double x, double y, int32_t buttons) {
     realBridge().mouseDown(adapter, x, y, buttons);
     EditorInstance::calls().push_back({MouseCall::kDown, x, y, buttons, flagsOf(adapter)});
 }
 
-void recordUp(CLumo* adapter, double x, double y, int32_t buttons) {
+void recordUp(CHostAdapter* adapter, double x, double y, int32_t buttons) {
     realBridge().mouseUp(adapter, x, y, buttons);
     EditorInstance::calls().push_back({MouseCall::kUp, x, y, buttons, flagsOf(adapter)});
 }
 
-void recordMove(CLumo* adapter, double x, double y, int32_t buttons) {
+void recordMove(CHostAdapter* adapter, double x, double y, int32_t buttons) {
     realBridge().mouseMove(adapter, x, y, buttons);
     EditorInstance::calls().push_back({MouseCall::kMove, x, y, buttons, flagsOf(adapter)});
 }
