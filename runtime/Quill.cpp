@@ -14,6 +14,7 @@ TQuill::TQuill() {
     strings.clear();
     stringCount = 0;
     lastRefreshClock = 0;
+    refreshedSinceOpen = false;
     initCount = 0;
 }
 
@@ -22,6 +23,7 @@ void TQuill::DoOpen() {
     strings.clear();
     stringCount = 0;
     lastRefreshClock = 0;
+    refreshedSinceOpen = false;
 }
 
 void TQuill::DoResume() {
@@ -36,12 +38,13 @@ int TQuill::DoInitOnce() {
 
 void TQuill::DoGfxTimer() {
     if (!(gfxRate > 0)) return;
-    // Unsigned difference so that the clock's wrap-around after 24 days is harmless.
-    const int32_t elapsed =
-        static_cast<int32_t>(static_cast<uint32_t>(RefreshClock()) - static_cast<uint32_t>(lastRefreshClock));
-    if (elapsed > 1000.0 / gfxRate) {
+    // The clock counts from boot and wraps every 49.7 days: only the unsigned difference from the
+    // last refresh is meaningful, and it is never negative.
+    const uint32_t elapsed = static_cast<uint32_t>(RefreshClock()) - static_cast<uint32_t>(lastRefreshClock);
+    if (!refreshedSinceOpen || elapsed > 1000.0 / gfxRate) {
         RequestRepaint();
         lastRefreshClock = RefreshClock();
+        refreshedSinceOpen = true;
     }
 }
 

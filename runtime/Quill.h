@@ -37,6 +37,9 @@ class TQuill : public CQuillMouse {
     double SliderAutomate(double mask);
 
     int32_t lastRefreshClock = 0;
+    // False until the timed refresh first fires after construction or open: the first one is always due,
+    // whatever the clock reads then.
+    bool refreshedSinceOpen = false;
     int32_t initCount = 0;
 
   protected:

@@ -7,6 +7,8 @@ packages=(
   libcairo2-dev libpng-dev libx11-dev libxtst-dev
   xvfb xauth x11-utils fonts-liberation
   libsndfile1-dev
+  # Editor tests at a long uptime (the monotonic clock moved on for one test process).
+  libfaketime
   # The Windows DLLs: MinGW-w64 cross compilers, and Wine (64-bit and 32-bit) to test them.
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 wine32:i386

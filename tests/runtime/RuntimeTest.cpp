@@ -150,6 +150,44 @@ TEST(TimedRefresh, RepaintsOnlyAfterThePeriodAtItsRate) {
     EXPECT_EQ(effect.repaints, 3);
 }
 
+// A clock counted from boot reads 2^31 and more after 24.9 days of uptime and wraps after 49.7.
+TEST(TimedRefresh, KeepsItsPeriodFromAnyClockReadingAndAcrossTheWrap) {
+    for (const uint32_t start : {0x80000000u, 0xFFFFFF00u, 0x7FFFFFF0u, 5u}) {
+        SCOPED_TRACE(start);
+        CountingEffect effect;
+        effect.gfxRate = 30;
+        uint32_t now = start;
+        effect.clockMs = static_cast<int32_t>(now);
+        effect.DoGfxTimer();
+        EXPECT_EQ(effect.repaints, 1) << "a refresh that never fired is due";
+        int expected = 1;
+        // 40 steps of 34 ms and 40 of 20 ms: every step of 34 ms repaints, every second step of 20 ms.
+        for (int step = 0; step < 80; ++step) {
+            const bool longStep = step < 40;
+            now += longStep ? 34 : 20;
+            effect.clockMs = static_cast<int32_t>(now);
+            effect.DoGfxTimer();
+            if (longStep || step % 2 == 1) ++expected;
+            ASSERT_EQ(effect.repaints, expected) << "at step " << step << ", clock " << now;
+        }
+    }
+}
+
+TEST(TimedRefresh, OpenMakesTheNextRefreshDueAgain) {
+    CountingEffect effect;
+    effect.gfxRate = 30;
+    effect.clockMs = static_cast<int32_t>(0x90000000u);
+    effect.DoGfxTimer();
+    effect.DoOpen();
+    effect.gfxRate = 30;
+    effect.clockMs += 1;
+    effect.DoGfxTimer();
+    EXPECT_EQ(effect.repaints, 2);
+    effect.clockMs += 1;
+    effect.DoGfxTimer();
+    EXPECT_EQ(effect.repaints, 2);
+}
+
 TEST(Sliders, AFileSliderListsRegularFilesOnly) {
     namespace fs = std::filesystem;
     const fs::path folder = fs::temp_directory_path() / "orbitone-listing-test";
