@@ -81,12 +81,16 @@ void startRandomSegment(PanChannel& ch, RandomSource& random) {
     ch.randLength = std::sqrt(dy * dy + dx * dx);
 }
 
-void randomize(PanChannel& ch, RandomSource& random) {
-    if (isZero(ch.motionStarted)) {
+// entered: the previous moving sample ran another mode (or none), so the segment end held from an
+// earlier run, or the (0, 0) of one that never ran, says nothing of where the channel is now.
+void randomize(PanChannel& ch, RandomSource& random, bool entered) {
+    if (isZero(ch.motionStarted) || entered) {
         ch.randToX = ch.posX;
         ch.randToY = ch.posY;
         ch.motionStarted = 1;
     }
+    // The first segment after a switch starts where the slider section has just put the channel.
+    if (entered) ch.randFraction = 1;
     // A segment of no length is finished: continuing it would divide a step by 0.00001 and throw the
     // point far past its end.
     const bool finished = !(ch.randFraction < 1) || ch.randLength <= 0;
@@ -121,13 +125,16 @@ void fishBowl(PanChannel& ch, double sampleRate, RandomSource& random) {
 }  // namespace
 
 void motionStep(double playState, double sampleRate, PanChannel& ch, RandomSource& random) {
-    if (isZero(ch.motionMode) || isZero(playState)) return;
+    if (isZero(playState)) return;
+    const bool switched = !nearlyEqual(ch.lastMovedMode, ch.motionMode);
+    ch.lastMovedMode = ch.motionMode;
+    if (isZero(ch.motionMode)) return;
     if (nearlyEqual(ch.motionMode, kRotate)) {
         rotate(ch);
     } else if (nearlyEqual(ch.motionMode, kCruise)) {
         cruise(ch, random);
     } else if (nearlyEqual(ch.motionMode, kRandomize)) {
-        randomize(ch, random);
+        randomize(ch, random, switched);
     } else if (nearlyEqual(ch.motionMode, kFishBowl)) {
         fishBowl(ch, sampleRate, random);
     }

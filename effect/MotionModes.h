@@ -6,6 +6,6 @@
 
 enum MotionMode { kManual = 0, kRotate = 1, kCruise = 2, kRandomize = 3, kFishBowl = 4 };
 
-// One sample's motion: moves the channel's target position when its mode runs and the transport plays.
-// Audio thread.
+// One sample's motion: moves the channel's target position when its mode runs and the transport plays,
+// and notes the mode that moved (Manual included) so that a switch of mode can be told. Audio thread.
 void motionStep(double playState, double sampleRate, PanChannel& ch, RandomSource& random);

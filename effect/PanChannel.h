@@ -23,6 +23,7 @@ struct PanChannel {
 
     // Motion state.
     double motionStarted = 0;
+    double lastMovedMode = 0;  // mode of the last sample the transport moved, to tell a switch of mode
     double rotAngle = 0;
     double cruiseAngleX = 0, cruiseAngleY = 0;
     double randFromX = 0, randFromY = 0;

@@ -56,8 +56,9 @@ void publishPosition(PanChannel& ch) {
 
 void processChannel(TQuillEffect& effect, PanChannel& ch, double input) {
     ch.signal = input;
-    // A channel at rest costs no call.
-    if (!isZero(ch.motionMode)) motionStep(effect.var.playState, effect.host.sampleRate, ch, effect.random);
+    // A channel at rest costs no call once the motion step has seen it at rest.
+    if (!isZero(ch.motionMode) || !isZero(ch.lastMovedMode))
+        motionStep(effect.var.playState, effect.host.sampleRate, ch, effect.random);
     computeGains(effect.var, ch, ch.posX, ch.posY);
 }
 

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <xmmintrin.h>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "effect/QuillEffect.h"
 #include "plugin/Lumo.h"
@@ -111,6 +113,41 @@ TEST(Randomize, TravelsStraightSegmentsFromWhereItStands) {
             EXPECT_DOUBLE_EQ(pos.first, 0.5);
             EXPECT_DOUBLE_EQ(pos.second, 0.5);
         }
+    }
+}
+
+// Plays each mode for a second, then switches to Randomize. The switch runs the slider section, which
+// puts the channel back at its sliders' position (the centre); with no smoothing the target is what is
+// heard, and Randomize must go on from there without a jump.
+TEST(Randomize, ASwitchFromAnotherModeGoesOnFromWhereTheChannelIs) {
+    const std::vector<std::vector<float>> runs = {
+        {0.25f}, {0.5f}, {0.75f, 0.0f}};  // Rotate; Cruise; Randomize, Off
+    for (const std::vector<float>& modes : runs) {
+        SCOPED_TRACE(::testing::Message() << "after mode " << modes.back() * 4);
+        Instance plugin;
+        plugin.setMode(modes.front());
+        plugin.start();
+        for (const float mode : modes) {
+            plugin.setMode(mode);
+            for (int i = 0; i < 44100; ++i) plugin.frame();
+        }
+        plugin.setMode(0.75f);
+        const PanChannel& ch = plugin.effect().var.ch[0];
+        double x = ch.posX, y = ch.posY;
+        EXPECT_DOUBLE_EQ(x, 0.5);
+        EXPECT_DOUBLE_EQ(y, 0.5);
+        double longestStep = 0, path = 0;
+        for (int i = 0; i < 20000; ++i) {
+            const auto pos = plugin.frame();
+            const double step = std::hypot(pos.first - x, pos.second - y);
+            longestStep = std::max(longestStep, step);
+            path += step;
+            x = pos.first;
+            y = pos.second;
+        }
+        // 30 rpm travels 0.054 * 30 / 44100 = 0.00004 of the square per sample.
+        EXPECT_LT(longestStep, 0.0001);
+        EXPECT_GT(path, 0.5);
     }
 }
 
