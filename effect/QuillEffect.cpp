@@ -14,6 +14,9 @@ using quill::isZero;
 namespace {
 
 constexpr int kStateSliders = 64;
+// The panel's Speed controls reach twice the parameter range (rotations per minute either way).
+constexpr double kPanelSpeedLimit = 120;
+constexpr int kSpeedSliders[] = {21, 27};
 
 double finiteOrZero(double v) {
     return std::isfinite(v) ? v : 0.0;
@@ -200,22 +203,24 @@ void TQuillEffect::DoGfx() {
     drawPanel(*this);
 }
 
+bool TQuillEffect::SliderHeldRange(int32_t number, double& low, double& high) const {
+    if (!TQuill::SliderHeldRange(number, low, high)) return false;
+    // Saved projects hold what these controls set, so the host must be able to set it too.
+    for (const int speed : kSpeedSliders) {
+        if (number != speed) continue;
+        low = -kPanelSpeedLimit;
+        high = kPanelSpeedLimit;
+    }
+    return true;
+}
+
 // A stored value the panel or the host could have produced comes back as stored; anything else is
 // brought to the nearest such value, and what is not a number is skipped.
 double TQuillEffect::restoredSliderValue(int number, double stored, double current) const {
     if (!std::isfinite(stored)) return current;
-    for (const SliderRecord& record : sliderRecords) {
-        if (record.number != number) continue;
-        double low = record.minimum;
-        double high = record.maximum;
-        // The panel's Speed controls reach twice the parameter range.
-        if (number == 21 || number == 27) {
-            low = -120;
-            high = 120;
-        }
-        return std::min(high, std::max(low, stored));
-    }
-    return stored;
+    double low = 0, high = 0;
+    if (!SliderHeldRange(number, low, high)) return stored;
+    return std::min(high, std::max(low, stored));
 }
 
 void TQuillEffect::DoSerialize() {

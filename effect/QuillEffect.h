@@ -18,6 +18,8 @@ class TQuillEffect : public TQuill {
     void DoSample() override;     // audio thread
     void DoGfx() override;        // GUI thread
     void DoSerialize() override;  // dispatcher thread
+    // Any thread.
+    bool SliderHeldRange(int32_t number, double& low, double& high) const override;
 
     // The slider section without refreshing the display's copies of the slider values; the panel
     // runs it after the user changed a value. Any thread.

@@ -1,5 +1,6 @@
 #include "plugin/ParameterMapping.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -26,6 +27,18 @@ int32_t truncateToInt32(double v) {
     return static_cast<int32_t>(v);
 }
 
+// The host values that map into the range the slider can hold, so that whatever getParameter answers
+// can be written back; 0..1 for a slider held to its declared range.
+void settableRange(const TQuill& effect, const SliderRecord& record, double& lowest, double& highest) {
+    lowest = 0;
+    highest = 1;
+    double low = 0, high = 0;
+    const double span = record.maximum - record.minimum;
+    if (!effect.SliderHeldRange(record.number, low, high) || !(span > 0)) return;
+    lowest = std::min(0.0, (low - record.minimum) / span);
+    highest = std::max(1.0, (high - record.minimum) / span);
+}
+
 std::string formatValue(double v) {
     char text[64];
     std::snprintf(text, sizeof text, "%.2f", v);
@@ -45,7 +58,9 @@ void setParameterValue(TQuill& effect, int32_t index, float normalised) {
     SliderRecord* record = effect.recordAt(index);
     if (record == nullptr || !std::isfinite(normalised)) return;
     if (record->number < 0 || record->number >= CQuillSliders::kSliderCount) return;
-    const double x = normalised < 0.0f ? 0.0 : (normalised > 1.0f ? 1.0 : normalised);
+    double lowest = 0, highest = 1;
+    settableRange(effect, *record, lowest, highest);
+    const double x = std::min(highest, std::max(lowest, static_cast<double>(normalised)));
     const double v = snapToStep(record->minimum + x * (record->maximum - record->minimum), record->step);
     double& slider = effect.sliders[record->number];
     if (quill::nearlyEqual(v, slider)) return;

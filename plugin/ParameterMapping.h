@@ -10,7 +10,8 @@ class TQuill;
 // 0 for an index without a record.
 float parameterValue(const TQuill& effect, int32_t index);
 // Sets the slider from a normalised value, snapped to its step; runs the slider section when the
-// value changed. Non-finite values are ignored, others clamped to 0..1.
+// value changed. Non-finite values are ignored, others clamped to the values that map into the range
+// the slider can hold (0..1 unless the effect holds more than the declared range).
 void setParameterValue(TQuill& effect, int32_t index, float normalised);
 // Empty for an index without a record.
 std::string parameterName(const TQuill& effect, int32_t index);

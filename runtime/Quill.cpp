@@ -48,6 +48,17 @@ void TQuill::DoGfxTimer() {
     }
 }
 
+bool TQuill::SliderHeldRange(int32_t number, double& low, double& high) const {
+    // The last record declared for a number is the one the host knows it by.
+    for (auto record = sliderRecords.rbegin(); record != sliderRecords.rend(); ++record) {
+        if (record->number != number) continue;
+        low = record->minimum;
+        high = record->maximum;
+        return true;
+    }
+    return false;
+}
+
 void TQuill::RequestRepaint() {
     requestRedraw(adapter);
 }

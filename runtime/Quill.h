@@ -31,6 +31,10 @@ class TQuill : public CQuillMouse {
     // State save; answers the byte count and points data at the state. Dispatcher thread.
     virtual int32_t DoGetChunk(void** data, bool isPreset);
 
+    // The range slider `number` can hold: its record's, or wider where the effect's own controls reach
+    // further. False when no record declares the number. Any thread.
+    virtual bool SliderHeldRange(int32_t number, double& low, double& high) const;
+
     // Tells the host the current value of one slider, given by its place in the slider values. GUI thread.
     double SliderAutomate(const double* slider);
     // The same for every slider whose bit (k - 1) is set in the mask (sliders 1 to 32). GUI thread.

@@ -1,6 +1,7 @@
 // The saved state: 260 bytes, a marker and sliders 1 to 64, and what a damaged state does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -118,6 +119,68 @@ TEST(State, GarbledValuesNeverLeaveASliderUnusable) {
     for (const auto& channel : out) {
         for (float v : channel) ASSERT_TRUE(std::isfinite(v));
     }
+}
+
+// Every value on a parameter's step grid over the range the plug-in holds, the panel's Speed reach of
+// -120..120 included (a state restores any of them): a host that writes back what it read (generic
+// editors, automation recorded from the read value, parameter-based restore) must keep each one.
+TEST(State, WritingBackWhatWasReadKeepsEveryHeldValue) {
+    struct Grid {
+        int slider;
+        double low, high, step;
+    };
+    const Grid grids[23] = {
+        {1, -100, 100, 0.01}, {2, -100, 100, 0.01}, {3, -100, 100, 0.01}, {4, -100, 100, 0.01},
+        {5, -1, 1, 0.01},     {6, -60, 60, 1},      {7, 0, 1000, 10},     {10, -60, 10, 1},
+        {11, -60, 10, 1},     {12, 0, 1, 1},        {13, -20, 20, 0.1},   {20, 0, 4, 1},
+        {21, -120, 120, 1},   {22, 0, 1, 0.1},      {23, 0, 1, 0.1},      {24, -1, 1, 0.01},
+        {25, -1, 1, 0.01},    {26, 0, 4, 1},        {27, -120, 120, 1},   {28, 0, 1, 0.1},
+        {29, 0, 1, 0.1},      {30, -1, 1, 0.01},    {31, -1, 1, 0.01}};
+    TestInstance plugin;
+    plugin.start();
+    const std::vector<float> defaults = saveState(plugin);
+    // Step k sets every slider to its k-th grid value (again from the start once past its last one).
+    for (int k = 0, longest = 1; k < longest; ++k) {
+        std::vector<float> state = defaults;
+        for (const Grid& g : grids) {
+            const int points = static_cast<int>(std::lround((g.high - g.low) / g.step)) + 1;
+            longest = std::max(longest, points);
+            state[static_cast<size_t>(g.slider)] = static_cast<float>(g.low + (k % points) * g.step);
+        }
+        loadState(plugin, state);
+        const std::vector<float> held = saveState(plugin);
+        for (int i = 0; i < 23; ++i) plugin.setParameter(i, plugin.getParameter(i));
+        const std::vector<float> after = saveState(plugin);
+        for (int i = 0; i < 23; ++i) {
+            const size_t slider = static_cast<size_t>(grids[i].slider);
+            ASSERT_EQ(after[slider], held[slider]) << "parameter " << i << " at step " << k;
+        }
+    }
+}
+
+TEST(State, SpeedParametersTakeTheRangeOfTheirPanelControls) {
+    TestInstance plugin;
+    plugin.start();
+    for (const int speed : {kSpeedCh1, 18}) {
+        plugin.setParameter(speed, 1.5f);
+        EXPECT_EQ(plugin.text(effGetParamDisplay, speed), "120.00");
+        plugin.setParameter(speed, -0.5f);
+        EXPECT_EQ(plugin.text(effGetParamDisplay, speed), "-120.00");
+        plugin.setParameter(speed, 1.2541f);  // 90.49 snaps to the step of 1
+        EXPECT_EQ(plugin.text(effGetParamDisplay, speed), "90.00");
+        plugin.setParameter(speed, 7.0f);
+        EXPECT_EQ(plugin.text(effGetParamDisplay, speed), "120.00");
+        plugin.setParameter(speed, -3.0f);
+        EXPECT_EQ(plugin.text(effGetParamDisplay, speed), "-120.00");
+        plugin.setParameter(speed, std::numeric_limits<float>::quiet_NaN());
+        plugin.setParameter(speed, -std::numeric_limits<float>::infinity());
+        EXPECT_EQ(plugin.text(effGetParamDisplay, speed), "-120.00");
+    }
+    // Every other parameter keeps 0..1.
+    plugin.setParameter(kSmoothing, 1.5f);
+    EXPECT_EQ(plugin.text(effGetParamDisplay, kSmoothing), "1000.00");
+    plugin.setParameter(16, -0.5f);  // X Offset CH1
+    EXPECT_EQ(plugin.text(effGetParamDisplay, 16), "-1.00");
 }
 
 TEST(State, HostSettingParametersBeforeTheStateGetsTheState) {
