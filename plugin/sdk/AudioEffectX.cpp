@@ -2,6 +2,15 @@
 
 #include "plugin/sdk/AEffEditor.h"
 
+namespace {
+// The host's float modifier argument as the key code's byte. Converting NaN or a value outside
+// 0..255 is undefined; such a value counts as no modifier.
+uint8_t modifierByte(float value) {
+    if (!(value >= 0.0f && value < 256.0f)) return 0;
+    return static_cast<uint8_t>(value);
+}
+}  // namespace
+
 AudioEffectX::AudioEffectX(audioMasterCallback audioMaster, int32_t numPrograms, int32_t numParams)
     : AudioEffect(audioMaster, numPrograms, numParams) {}
 
@@ -52,7 +61,7 @@ intptr_t AudioEffectX::dispatcher(int32_t opcode, int32_t index, intptr_t value,
         case effEditKeyDown:
         case effEditKeyUp: {
             if (editor == nullptr) return 0;
-            VstKeyCode key{index, static_cast<uint8_t>(value), static_cast<uint8_t>(opt)};
+            VstKeyCode key{index, static_cast<uint8_t>(value), modifierByte(opt)};
             const bool handled = opcode == effEditKeyDown ? editor->onKeyDown(key) : editor->onKeyUp(key);
             return static_cast<uint8_t>(handled);
         }

@@ -4,11 +4,13 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "plugin/Lumo.h"
 #include "plugin/PluginFactory.h"
 #include "plugin/ReverseFunctions.h"
+#include "plugin/sdk/AEffEditor.h"
 #include "runtime/Quill.h"
 
 namespace {
@@ -162,6 +164,50 @@ TEST(Mouse, EntriesSetTheEffectsMouseVariables) {
     EXPECT_TRUE(std::isnan(effect.gfxRate));
     EXPECT_EQ(adapter->bridge.keyDown, nullptr);
     EXPECT_EQ(adapter->bridge.keyUp, nullptr);
+}
+
+namespace {
+
+// Records the key codes that the dispatcher hands the editor.
+class KeyEditor : public AEffEditor {
+  public:
+    bool onKeyDown(VstKeyCode& key) override {
+        keys.push_back(key);
+        return true;
+    }
+    bool onKeyUp(VstKeyCode& key) override {
+        keys.push_back(key);
+        return false;
+    }
+    std::vector<VstKeyCode> keys;
+};
+
+}  // namespace
+
+// The modifiers arrive as a float; one that is no byte (a conversion the sanitizer build checks)
+// counts as none.
+TEST(Keys, ModifierArgumentsThatAreNoByteCountAsNone) {
+    Probe probe;
+    AEffEditor* own = probe.adapter()->getEditor();
+    KeyEditor editor;
+    probe.adapter()->setEditor(&editor);
+    constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    const std::vector<std::pair<float, int>> cases = {
+        {kNaN, 0},  {1e9f, 0}, {-1e9f, 0}, {kInfinity, 0}, {-kInfinity, 0}, {256.0f, 0},
+        {-1.0f, 0}, {0.0f, 0}, {3.0f, 3},  {8.5f, 8},      {255.0f, 255}};
+    for (const auto& [modifier, expected] : cases) {
+        editor.keys.clear();
+        EXPECT_EQ(probe.record->dispatcher(probe.record, effEditKeyDown, 'a', 40, nullptr, modifier), 1);
+        EXPECT_EQ(probe.record->dispatcher(probe.record, effEditKeyUp, 'a', 40, nullptr, modifier), 0);
+        ASSERT_EQ(editor.keys.size(), 2u);
+        for (const VstKeyCode& key : editor.keys) {
+            EXPECT_EQ(key.character, 'a');
+            EXPECT_EQ(key.virt, 40);
+            EXPECT_EQ(key.modifier, expected) << "modifier argument " << modifier;
+        }
+    }
+    probe.adapter()->setEditor(own);
 }
 
 TEST(HostQueries, TransportAndRatesThroughTheReverseFunctions) {
