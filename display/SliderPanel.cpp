@@ -114,9 +114,14 @@ void runChoiceControl(TQuillEffect& e, int control, double firstItemId) {
 
 void followAnimation(TQuillEffect& e, int c) {
     const PanChannel& ch = e.var.ch[c];
+    const double x = ch.shownX;
+    const double y = ch.shownY;
+    // Anything outside the square is no position: the sliders and the host would get values outside
+    // their range.
+    if (!(x >= 0 && x <= 1 && y >= 0 && y <= 1)) return;
     const int first = 1 + 2 * c;
-    e.var.sliderView[first] = e.sliders[first] = ch.shownX * 200 - 100;
-    e.var.sliderView[first + 1] = e.sliders[first + 1] = ch.shownY * 200 - 100;
+    e.var.sliderView[first] = e.sliders[first] = x * 200 - 100;
+    e.var.sliderView[first + 1] = e.sliders[first + 1] = y * 200 - 100;
     e.SliderAutomate(&e.sliders[first]);
     e.SliderAutomate(&e.sliders[first + 1]);
 }

@@ -48,12 +48,6 @@ void runtimeBlockDuties(TQuillEffect& effect) {
     }
 }
 
-void publishPosition(PanChannel& ch) {
-    ch.shownX = ch.gainX;
-    ch.shownY = ch.gainY;
-    ch.shownFromAudio = true;
-}
-
 void processChannel(TQuillEffect& effect, PanChannel& ch, double input) {
     ch.signal = input;
     // A channel at rest costs no call once the motion step has seen it at rest.
@@ -63,6 +57,17 @@ void processChannel(TQuillEffect& effect, PanChannel& ch, double input) {
 }
 
 }  // namespace
+
+void publishPosition(PanChannel& ch) {
+    // A parameter change on another thread may have put the recompute marker into the gain position
+    // since this frame's gains were computed: only a position in the square is shown.
+    const double x = ch.gainX;
+    const double y = ch.gainY;
+    if (!(x >= 0 && x <= 1 && y >= 0 && y <= 1)) return;
+    ch.shownX = x;
+    ch.shownY = y;
+    ch.shownFromAudio = true;
+}
 
 void computeGains(const EffectVariables& var, PanChannel& ch, double targetX, double targetY) {
     double x = targetX;

@@ -9,6 +9,9 @@ class TQuillEffect;
 // smoothed position moved. Audio thread (and the init section).
 void computeGains(const EffectVariables& var, PanChannel& ch, double targetX, double targetY);
 
+// Shows the display the position of the channel's last gain computation. Audio thread.
+void publishPosition(PanChannel& ch);
+
 // Once per processing call: transport state. Audio thread.
 void blockSection(TQuillEffect& effect);
 

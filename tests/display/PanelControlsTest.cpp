@@ -194,6 +194,31 @@ TEST_F(PanelControls, AnimatedPositionSlidersFollowTheMotionEveryFrame) {
     EXPECT_EQ(automatedIndices(), (std::vector<int32_t>{0, 1}));
 }
 
+// What the audio path never publishes, but a panel following an animation must not pass on either:
+// the recompute marker, or anything else outside the square.
+TEST_F(PanelControls, AShownPositionOutsideTheSquareIsNotFollowed) {
+    setSlider(20, 1);
+    setSlider(1, 30);
+    for (const double bad : {kForceGainRecompute, -0.5, std::nan("")}) {
+        SCOPED_TRACE(bad);
+        fx->var.ch[0].shownX = bad;
+        fx->var.ch[0].shownY = 0.25;
+        clearAutomation();
+        frame(-100, -100, 0);
+        EXPECT_EQ(fx->sliders[1], 30);
+        EXPECT_EQ(fx->var.sliderView[1], 30);
+        for (const float value : automationValues()) {
+            EXPECT_GE(value, 0.0f);
+            EXPECT_LE(value, 1.0f);
+        }
+    }
+    fx->var.ch[0].shownX = 0.75;
+    clearAutomation();
+    frame(-100, -100, 0);
+    EXPECT_EQ(fx->sliders[1], 50);
+    EXPECT_EQ(automationValues(), (std::vector<float>{0.75f, 0.25f}));
+}
+
 TEST_F(PanelControls, ValuesFromTheHostOutsideTheRangeAreClampedAndWrittenBack) {
     setSlider(21, 500);
     setSlider(13, std::nan(""));

@@ -10,10 +10,14 @@
 namespace {
 
 std::vector<int32_t> automated;
+std::vector<float> automatedValues;
 
-intptr_t recordingHost(AEffect*, int32_t opcode, int32_t index, intptr_t, void*, float) {
+intptr_t recordingHost(AEffect*, int32_t opcode, int32_t index, intptr_t, void*, float value) {
     if (opcode == audioMasterVersion) return 2400;
-    if (opcode == audioMasterAutomate) automated.push_back(index);
+    if (opcode == audioMasterAutomate) {
+        automated.push_back(index);
+        automatedValues.push_back(value);
+    }
     return 0;
 }
 
@@ -31,6 +35,7 @@ intptr_t recordingHost(AEffect*, int32_t opcode, int32_t index, intptr_t, void*,
 
 void PanelFixture::SetUp() {
     automated.clear();
+    automatedValues.clear();
     record = createOrbitoneInstance(recordingHost);
     ASSERT_NE(record, nullptr);
     adapter = static_cast<CLumo*>(static_cast<AudioEffect*>(record->object));
@@ -103,6 +108,11 @@ std::vector<int32_t> PanelFixture::automatedIndices() const {
     return automated;
 }
 
+std::vector<float> PanelFixture::automationValues() const {
+    return automatedValues;
+}
+
 void PanelFixture::clearAutomation() {
     automated.clear();
+    automatedValues.clear();
 }

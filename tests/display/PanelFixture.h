@@ -43,6 +43,8 @@ class PanelFixture : public ::testing::Test {
     void setSlider(int number, double value);
     // Parameter indices the host was sent automation for since the last clear.
     std::vector<int32_t> automatedIndices() const;
+    // The values sent with them, in the same order.
+    std::vector<float> automationValues() const;
     void clearAutomation();
 
     AEffect* record = nullptr;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "effect/PanningEngine.h"
 #include "effect/QuillEffect.h"
 #include "plugin/Lumo.h"
 #include "plugin/PluginFactory.h"
@@ -229,4 +230,24 @@ TEST(Publish, AChannelThatIsNotProcessedKeepsItsLastShownPosition) {
     plugin.frame();
     EXPECT_DOUBLE_EQ(plugin.effect().var.ch[1].shownX, 0.25);
     EXPECT_DOUBLE_EQ(plugin.effect().var.ch[0].shownX, 0.5);
+}
+
+// The audio thread's steps of one frame with a host's parameter change on another thread landing
+// between the gain computation and the publishing: the change puts the recompute marker into the
+// gain position, which must never reach the display.
+TEST(Publish, AParameterChangeBeforeThePublishingNeverShowsTheMarker) {
+    Instance plugin;
+    plugin.start();
+    plugin.frame();
+    TQuillEffect& effect = plugin.effect();
+    PanChannel& ch = effect.var.ch[0];
+    EXPECT_DOUBLE_EQ(ch.shownX, 0.5);
+    computeGains(effect.var, ch, ch.posX, ch.posY);
+    plugin.record->setParameter(plugin.record, 0, 0.9f);  // CH1 Left - Right to 80
+    EXPECT_EQ(ch.gainX, kForceGainRecompute);
+    publishPosition(ch);
+    EXPECT_DOUBLE_EQ(ch.shownX, 0.5);
+    EXPECT_DOUBLE_EQ(ch.shownY, 0.5);
+    plugin.frame();  // no smoothing: the next frame shows the new position
+    EXPECT_NEAR(ch.shownX, 0.9, 1e-6);
 }
