@@ -75,3 +75,42 @@ TEST(RadarDrag, MovesChannelOneAndTheHostRecordsIt) {
     for (int n = 0; n < 6; ++n) EXPECT_NEAR(dragged[n][63], expected[n][63], 1e-5) << n;
     EXPECT_GT(dragged[4][63], dragged[0][63]);  // towards the back left: Ls above L
 }
+
+// A pointer grab ends without a release reaching the editor when the grab window stops being viewable:
+// here the host hides its window in the middle of a drag, the button goes up while it is hidden, and
+// the window comes back. Losing the pointer ends the drag, so plain moves afterwards drag nothing.
+TEST(RadarDrag, EndsWhenTheWindowLosesThePointer) {
+    TestInstance plugin;
+    plugin.setParameter(kSmoothing, 0);
+    plugin.start();
+    HostWindow host;
+    ASSERT_NE(plugin.dispatch(effEditOpen, 0, 0, host.handle()), 0);
+    idleFor(plugin, std::chrono::milliseconds(200));
+
+    host.movePointer(270, 270);
+    host.button(1, true);
+    idleFor(plugin, std::chrono::milliseconds(150));
+    host.movePointer(220, 320);  // u = 0.4, v = 0.6
+    idleFor(plugin, std::chrono::milliseconds(150));
+    ASSERT_NEAR(plugin.getParameter(0), 0.4f, 1e-4);
+
+    XUnmapWindow(host.display(), host.window());
+    host.sync();
+    idleFor(plugin, std::chrono::milliseconds(150));
+    host.button(1, false);
+    idleFor(plugin, std::chrono::milliseconds(100));
+    XMapWindow(host.display(), host.window());
+    host.sync();
+    idleFor(plugin, std::chrono::milliseconds(200));
+    const size_t automationsBefore = plugin.host().automations.size();
+    for (int step = 1; step <= 4; ++step) {
+        host.movePointer(220 + 40 * step, 320 - 40 * step);
+        idleFor(plugin, std::chrono::milliseconds(60));
+    }
+    idleFor(plugin, std::chrono::milliseconds(150));
+    plugin.dispatch(effEditClose);
+
+    EXPECT_NEAR(plugin.getParameter(0), 0.4f, 1e-4);
+    EXPECT_NEAR(plugin.getParameter(1), 0.6f, 1e-4);
+    EXPECT_EQ(plugin.host().automations.size(), automationsBefore);
+}

@@ -278,6 +278,9 @@ void X11Frame::dispatch(XEvent& event) {
             onMotion(event.xmotion);
             break;
         }
+        case EnterNotify:
+            onEnter(event.xcrossing);
+            break;
         case LeaveNotify:
             onLeave(event.xcrossing);
             break;
@@ -296,6 +299,7 @@ void X11Frame::onButtonPress(const XButtonEvent& event) {
         frame_->onWheel(where, step.axis, step.distance, modifiersFromMask(event.state));
         return;
     }
+    if (releaseWentUnseen(event.state)) endLostGrab(event.x, event.y, event.state);
     const CButtonState bit = buttonBitOf(event.button);
     extraButtons_ |= bit & (kButton4 | kButton5);
     // X's state is that before the event; the toolkit's includes the button just pressed.
@@ -303,7 +307,8 @@ void X11Frame::onButtonPress(const XButtonEvent& event) {
     if (doubleClicks_.press(event.button, event.x, event.y, static_cast<uint32_t>(event.time)))
         buttons |= kDoubleClick;
     // The server grabbed the pointer for this window with the press; a press nobody took gives it back.
-    if (frame_->onMouseDown(where, buttons) != kMouseEventHandled) XUngrabPointer(display_, event.time);
+    grabbed_ = frame_->onMouseDown(where, buttons) == kMouseEventHandled;
+    if (!grabbed_) XUngrabPointer(display_, event.time);
 }
 
 void X11Frame::onButtonRelease(const XButtonEvent& event) {
@@ -313,22 +318,52 @@ void X11Frame::onButtonRelease(const XButtonEvent& event) {
     // The buttons still held after this release.
     const CButtonState buttons = (buttonStateFromMask(event.state) & ~bit) | heldExtraButtons();
     CPoint where(event.x, event.y);
+    grabbed_ = false;
     frame_->onMouseUp(where, buttons);
     // Releasing any button ends the capture, even while another one is still held.
     XUngrabPointer(display_, event.time);
 }
 
 void X11Frame::onMotion(const XMotionEvent& event) {
+    if (releaseWentUnseen(event.state)) endLostGrab(event.x, event.y, event.state);
     CPoint where(event.x, event.y);
     frame_->onMouseMoved(where, buttonStateFromMask(event.state) | heldExtraButtons());
 }
 
+void X11Frame::onEnter(const XCrossingEvent& event) {
+    if (releaseWentUnseen(event.state)) endLostGrab(event.x, event.y, event.state);
+}
+
 void X11Frame::onLeave(const XCrossingEvent& event) {
+    // A grab that another one replaced or that ended, or a window hidden under the pointer (its grab
+    // ends with it), leaves the drag without the pointer.
+    if (grabbed_ && (event.mode != NotifyNormal || !isViewable())) endLostGrab(event.x, event.y, event.state);
     // One notification per request, as the frame asks anew on its next move.
     if (!leaveRequested_ || event.detail == NotifyInferior) return;
     leaveRequested_ = false;
     CPoint where(event.x, event.y);
     frame_->onMouseExited(where, buttonStateFromMask(event.state) | heldExtraButtons());
+}
+
+bool X11Frame::releaseWentUnseen(unsigned int xState) const {
+    // The extra buttons have no bit in the state: one still held keeps the drag.
+    constexpr CButtonState kDragButtons = kLButton | kMButton | kRButton;
+    return grabbed_ && (buttonStateFromMask(xState) & kDragButtons) == 0 && heldExtraButtons() == 0;
+}
+
+bool X11Frame::isViewable() {
+    X11ErrorTrap trap(display_);
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(display_, window_, &attributes) && !trap.failed() &&
+           attributes.map_state == IsViewable;
+}
+
+void X11Frame::endLostGrab(int x, int y, unsigned int xState) {
+    grabbed_ = false;
+    extraButtons_ = 0;
+    CPoint where(x, y);
+    // The server has ended the grab already; ungrabbing here could end the one of a press just made.
+    frame_->onMouseUp(where, modifiersFromMask(xState));
 }
 
 void X11Frame::onWindowDestroyed() {

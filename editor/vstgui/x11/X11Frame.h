@@ -51,7 +51,13 @@ class X11Frame : public IPlatformFrame {
     void onButtonPress(const XButtonEvent& event);
     void onButtonRelease(const XButtonEvent& event);
     void onMotion(const XMotionEvent& event);
+    void onEnter(const XCrossingEvent& event);
     void onLeave(const XCrossingEvent& event);
+    // The grab of a drag can end without a release reaching the window (the window stops being
+    // viewable, or the button goes up while it is); the frame then gets the release all the same.
+    bool releaseWentUnseen(unsigned int xState) const;
+    bool isViewable();
+    void endLostGrab(int x, int y, unsigned int xState);
     void onWindowDestroyed();
     void addPending(int left, int top, int right, int bottom);
     void collectExposures();
@@ -72,6 +78,8 @@ class X11Frame : public IPlatformFrame {
     Cursor defaultCursor_ = 0;
     Cursor cursor_ = 0;
     bool leaveRequested_ = false;
+    // Set from a press the frame took, which the server grabbed the pointer for, to its release.
+    bool grabbed_ = false;
     CButtonState extraButtons_ = 0;
     DoubleClickDetector doubleClicks_;
     // Bounding box of everything waiting for a repaint, in window pixels.
