@@ -1,14 +1,17 @@
 // The editor of Orbitone.dll in a host window under a display: the window class, a paint that
 // shows the panel, a left press and drag on the radar through SendInput that reaches the effect
 // and the host's automation, an OLE text drop that is accepted with the copy effect and changes
-// nothing, and the class shared by two editors.
+// nothing, a drag that ends when another window takes the mouse, and the class shared by two editors.
 // Usage: EditorWindowCheck <path to Orbitone.dll> <path to bg.png>
 #include <ole2.h>
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <utility>
 
 #include "tests/windows/CheckReport.h"
 #include "tests/windows/DropSource.h"
@@ -136,6 +139,73 @@ void checkOpenPaintAndDrag(CheckReport& report, const PluginModule& module, cons
     report.check(GetCapture() == nullptr, "the release gave the mouse capture back");
 }
 
+// Starts a left drag at the radar's centre and moves it up and to the left; answers CH1's position then.
+std::pair<float, float> startDrag(PluginInstance& plugin, Editor& editor, HWND frame) {
+    moveCursorTo(frame, kRadarLeft + 250, kRadarTop + 250);
+    editor.idle(200);
+    leftButton(true);
+    editor.idle(200);
+    moveCursorTo(frame, kRadarLeft + 150, kRadarTop + 175);  // u = 0.3, v = 0.35
+    editor.idle(250);
+    return {plugin.effect()->getParameter(plugin.effect(), 0),
+            plugin.effect()->getParameter(plugin.effect(), 1)};
+}
+
+// Plain moves over the radar after the drag lost the mouse: they must change and automate nothing.
+void checkDragEnded(CheckReport& report, PluginInstance& plugin, Editor& editor, HWND frame,
+                    std::pair<float, float> dragged, const std::string& how) {
+    const size_t automationBefore = plugin.automation().size();
+    for (int step = 1; step <= 4; ++step) {
+        moveCursorTo(frame, kRadarLeft + 150 + 60 * step, kRadarTop + 175 + 50 * step);
+        editor.idle(80);
+    }
+    editor.idle(200);
+    const float x = plugin.effect()->getParameter(plugin.effect(), 0);
+    const float y = plugin.effect()->getParameter(plugin.effect(), 1);
+    report.check(std::fabs(x - dragged.first) < 1e-4f && std::fabs(y - dragged.second) < 1e-4f,
+                 how + ": later plain moves drag nothing",
+                 "x " + std::to_string(dragged.first) + " -> " + std::to_string(x) + ", y " +
+                     std::to_string(dragged.second) + " -> " + std::to_string(y));
+    report.equal(plugin.automation().size(), automationBefore, how + ": later plain moves automate nothing");
+}
+
+// Another window takes the mouse in the middle of a SendInput drag, as a host dialog or Alt-Tab does,
+// so the release goes elsewhere; and a WM_CANCELMODE ends a second drag, released outside the editor.
+// Either way the drag ends.
+void checkLostCapture(CheckReport& report, const PluginModule& module) {
+    HostWindow host("Orbitone capture host", 0, 0);
+    PluginInstance plugin(module);
+    plugin.start();
+    Editor editor(plugin, host.handle());
+    HWND frame = FindWindowExA(host.handle(), nullptr, frameClassName(module).c_str(), "Window");
+    if (!report.check(frame != nullptr, "an editor for the capture checks")) return;
+    editor.idle(400);
+    SetForegroundWindow(host.handle());
+
+    std::pair<float, float> dragged = startDrag(plugin, editor, frame);
+    report.check(dragged.first < 0.4f && dragged.second < 0.45f && GetCapture() == frame,
+                 "a drag holding the capture moved CH1",
+                 std::to_string(dragged.first) + ", " + std::to_string(dragged.second));
+    SetCapture(host.handle());
+    editor.idle(100);
+    leftButton(false);
+    editor.idle(100);
+    ReleaseCapture();
+    editor.idle(100);
+    checkDragEnded(report, plugin, editor, frame, dragged, "capture taken by another window");
+
+    dragged = startDrag(plugin, editor, frame);
+    SendMessageA(frame, WM_CANCELMODE, 0, 0);
+    editor.idle(100);
+    report.check(GetCapture() != frame, "WM_CANCELMODE gives the capture back");
+    // The release lands outside the editor, on the host's title bar, as it would on a dialog.
+    moveCursorTo(frame, 300, -10);
+    editor.idle(100);
+    leftButton(false);
+    editor.idle(100);
+    checkDragEnded(report, plugin, editor, frame, dragged, "WM_CANCELMODE");
+}
+
 void checkTextDrop(CheckReport& report, const PluginModule& module) {
     HostWindow host("Orbitone drop host", 0, 0);
     PluginInstance plugin(module);
@@ -189,6 +259,7 @@ int main(int argc, char** argv) {
         const PluginModule module(argc > 1 ? argv[1] : "Orbitone.dll");
         if (report.check(module.loaded(), "LoadLibrary opens the DLL")) {
             checkOpenPaintAndDrag(report, module, argc > 2 ? argv[2] : "bg.png");
+            checkLostCapture(report, module);
             checkTextDrop(report, module);
             checkSharedClass(report, module);
         }

@@ -134,6 +134,14 @@ LRESULT Win32Frame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP:
     case WM_XBUTTONUP:
         return onButtonUp(wParam, lParam);
+    case WM_CAPTURECHANGED:
+        // lParam is the window taking the capture; a release giving it back has cleared captured_.
+        if (reinterpret_cast<HWND>(lParam) != window_) onCaptureLost();
+        return 0;
+    case WM_CANCELMODE:
+        // Sent when a dialog or menu takes over; the default procedure then releases the capture.
+        onCaptureLost();
+        break;
     case WM_MOUSEMOVE: {
         CPoint where = clientPoint(lParam);
         frame_->onMouseMoved(where, buttonStateFromKeyFlags(GET_KEYSTATE_WPARAM(wParam)));
@@ -190,15 +198,28 @@ LRESULT Win32Frame::onButtonDown(WPARAM wParam, LPARAM lParam, bool doubleClick)
     CPoint where = clientPoint(lParam);
     CButtonState buttons = buttonStateFromKeyFlags(GET_KEYSTATE_WPARAM(wParam));
     if (doubleClick) buttons |= kDoubleClick;
-    if (frame_->onMouseDown(where, buttons) == kMouseEventHandled) SetCapture(window_);
+    if (frame_->onMouseDown(where, buttons) == kMouseEventHandled) {
+        SetCapture(window_);
+        captured_ = true;
+    }
     return 0;
 }
 
 LRESULT Win32Frame::onButtonUp(WPARAM wParam, LPARAM lParam) {
     CPoint where = clientPoint(lParam);
     frame_->onMouseUp(where, buttonStateFromKeyFlags(GET_KEYSTATE_WPARAM(wParam)));
+    captured_ = false;
     ReleaseCapture();
     return 0;
+}
+
+void Win32Frame::onCaptureLost() {
+    if (!captured_) return;
+    captured_ = false;
+    CPoint where;
+    getCurrentMouseLocation(where);
+    frame_->onMouseUp(where, modifierState());
+    if (GetCapture() == window_) ReleaseCapture();
 }
 
 void Win32Frame::onWheel(WPARAM wParam, LPARAM lParam) {

@@ -50,6 +50,9 @@ private:
     LRESULT onPaint();
     LRESULT onButtonDown(WPARAM wParam, LPARAM lParam, bool doubleClick);
     LRESULT onButtonUp(WPARAM wParam, LPARAM lParam);
+    // Another window took the mouse during a drag (a host dialog, Alt-Tab): no release will come, so
+    // the frame gets one now.
+    void onCaptureLost();
     void onWheel(WPARAM wParam, LPARAM lParam);
     COffscreenContext* backBuffer();
     void releaseBackBuffer();
@@ -62,6 +65,8 @@ private:
     CDropTarget* dropTarget_ = nullptr;
     HCURSOR defaultCursor_ = nullptr;
     bool cursorSaved_ = false;
+    // Set while the window holds the capture taken for a press the frame took, to its release.
+    bool captured_ = false;
 };
 
 // Button state of a mouse message: its key flags, plus Alt read when the message is handled.
