@@ -69,6 +69,19 @@ void setParameterValue(TQuill& effect, int32_t index, float normalised) {
     effect.DoSlider();
 }
 
+double parameterPlainValue(const TQuill& effect, int32_t index) {
+    const SliderRecord* record = effect.recordAt(index);
+    return record != nullptr ? sliderValue(effect, *record) : 0.0;
+}
+
+bool parameterRange(const TQuill& effect, int32_t index, double& minimum, double& maximum) {
+    const SliderRecord* record = effect.recordAt(index);
+    if (record == nullptr) return false;
+    minimum = record->minimum;
+    maximum = record->maximum;
+    return true;
+}
+
 std::string parameterName(const TQuill& effect, int32_t index) {
     const SliderRecord* record = effect.recordAt(index);
     return record != nullptr ? record->name : std::string();

@@ -1,0 +1,37 @@
+#include "plugin/lv2/Lv2Controls.h"
+
+#include <cmath>
+#include <limits>
+
+#include "plugin/HostAdapter.h"
+#include "plugin/ParameterMapping.h"
+
+CLv2Controls::CLv2Controls() {
+    for (float& value : applied_) value = std::numeric_limits<float>::quiet_NaN();
+}
+
+void CLv2Controls::connect(uint32_t parameter, const float* port) {
+    if (parameter < lv2ports::kControlCount) ports_[parameter] = port;
+}
+
+void CLv2Controls::apply(CHostAdapter& adapter) {
+    if (adapter.effect == nullptr || adapter.bridge.setParameter == nullptr) return;
+    const bool restored = restored_.exchange(false, std::memory_order_acq_rel);
+    for (uint32_t p = 0; p < lv2ports::kControlCount; ++p) {
+        if (ports_[p] == nullptr) continue;
+        const float value = *ports_[p];
+        if (!std::isfinite(value)) continue;
+        // Compared bit for bit: the host either wrote the port again or it did not.
+        if (value == applied_[p]) continue;
+        applied_[p] = value;
+        if (restored) continue;
+        const lv2ports::ControlRange range = lv2ports::controlRange(p);
+        const double bounded = std::fmin(range.maximum, std::fmax(range.minimum, value));
+        double minimum = 0, maximum = 0;
+        const auto index = static_cast<int32_t>(p);
+        if (!parameterRange(*adapter.effect, index, minimum, maximum) || !(maximum > minimum)) continue;
+        // The Speed controls reach beyond 0..1 here, as the bridge accepts for them.
+        adapter.bridge.setParameter(&adapter, index,
+                                    static_cast<float>((bounded - minimum) / (maximum - minimum)));
+    }
+}

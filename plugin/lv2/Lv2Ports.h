@@ -1,0 +1,33 @@
+// The plug-in's LV2 port numbers, as its Turtle description lists them, and the declared range of
+// each control port.
+#pragma once
+
+#include <cstdint>
+
+namespace lv2ports {
+
+constexpr uint32_t kInputLeft = 0;
+constexpr uint32_t kInputRight = 1;
+// Outputs in the effect's channel order L, R, C, LFE, Ls, Rs.
+constexpr uint32_t kFirstOutput = 2;
+constexpr uint32_t kOutputCount = 6;
+constexpr uint32_t kTime = 8;
+// Control port kFirstControl + p carries host parameter p.
+constexpr uint32_t kFirstControl = 9;
+constexpr uint32_t kControlCount = 23;
+constexpr uint32_t kPortCount = kFirstControl + kControlCount;
+
+struct ControlRange {
+    float minimum;
+    float maximum;
+};
+
+// The range a control port declares: the parameter's own range, except where the panel reaches
+// further (the Speed controls). A parameter outside 0..22 gets an empty range at 0.
+ControlRange controlRange(uint32_t parameter);
+
+inline bool isControlPort(uint32_t port) {
+    return port >= kFirstControl && port < kFirstControl + kControlCount;
+}
+
+}  // namespace lv2ports

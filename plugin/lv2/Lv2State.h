@@ -1,0 +1,12 @@
+// The LV2 state interface: the effect's chunk, the same bytes the VST edition saves, as one property.
+#pragma once
+
+#include <lv2/state/state.h>
+
+// Instantiation thread (hosts never run these during run()).
+LV2_State_Status saveLv2State(LV2_Handle instance, LV2_State_Store_Function store, LV2_State_Handle handle,
+                              uint32_t flags, const LV2_Feature* const* features);
+LV2_State_Status restoreLv2State(LV2_Handle instance, LV2_State_Retrieve_Function retrieve,
+                                 LV2_State_Handle handle, uint32_t flags, const LV2_Feature* const* features);
+
+const LV2_State_Interface* lv2StateInterface();

@@ -1,0 +1,86 @@
+#include "plugin/lv2/Lv2Ui.h"
+
+#include <lv2/instance-access/instance-access.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "editor/LumoEditor.h"
+#include "editor/LumoView.h"
+#include "editor/vstgui/CFrame.h"
+#include "editor/vstgui/x11/X11Frame.h"
+#include "plugin/lv2/Lv2Instance.h"
+
+namespace {
+
+const void* featureData(const LV2_Feature* const* features, const char* uri) {
+    if (features == nullptr) return nullptr;
+    for (const LV2_Feature* const* f = features; *f != nullptr; ++f) {
+        if ((*f)->URI != nullptr && std::strcmp((*f)->URI, uri) == 0) return (*f)->data;
+    }
+    return nullptr;
+}
+
+VSTGUI::X11Frame* windowOf(CLumoEditor* editor) {
+    VSTGUI::CFrame* frame = editor->getFrame();
+    return frame != nullptr ? dynamic_cast<VSTGUI::X11Frame*>(frame->getPlatformFrame()) : nullptr;
+}
+
+}  // namespace
+
+CLv2Ui* CLv2Ui::create(const LV2_Feature* const* features, LV2UI_Write_Function write,
+                       LV2UI_Controller controller, LV2UI_Widget* widget) {
+    void* parent = const_cast<void*>(featureData(features, LV2_UI__parent));
+    CLv2Adapter* adapter = adapterOfInstance(featureData(features, LV2_INSTANCE_ACCESS_URI));
+    if (parent == nullptr || adapter == nullptr || adapter->effect == nullptr || widget == nullptr)
+        return nullptr;
+    int32_t width = 0;
+    int32_t height = 0;
+    if (!adapter->editorSize(width, height)) return nullptr;
+
+    auto* ui = new CLv2Ui(adapter, write, controller);
+    ui->editor_ = new CLumoEditor(adapter, nullptr, width, height);
+    ui->editor_->open(parent);
+    VSTGUI::X11Frame* window = windowOf(ui->editor_);
+    if (window == nullptr) {
+        delete ui;
+        return nullptr;
+    }
+    adapter->attachEditor(ui);
+    *widget = reinterpret_cast<LV2UI_Widget>(static_cast<uintptr_t>(window->getWindow()));
+    if (const auto* resize = static_cast<const LV2UI_Resize*>(featureData(features, LV2_UI__resize))) {
+        if (resize->ui_resize != nullptr) resize->ui_resize(resize->handle, width, height);
+    }
+    return ui;
+}
+
+CLv2Ui::CLv2Ui(CLv2Adapter* adapter, LV2UI_Write_Function write, LV2UI_Controller controller)
+    : adapter_(adapter), write_(write), controller_(controller) {}
+
+CLv2Ui::~CLv2Ui() {
+    adapter_->detachEditor(this);
+    if (editor_ != nullptr) {
+        editor_->close();
+        delete editor_;
+    }
+}
+
+int32_t CLv2Ui::redraw() {
+    CLumoView* view = editor_->view;
+    if (view == nullptr || editor_->getFrame() == nullptr) return 0;
+    view->invalidRect(view->viewRect);
+    return 1;
+}
+
+void CLv2Ui::portEvent(uint32_t port, uint32_t size, uint32_t format, const void* buffer) {
+    if (format != 0 || size != sizeof(float) || buffer == nullptr || !lv2ports::isControlPort(port)) return;
+    float value = 0;
+    std::memcpy(&value, buffer, sizeof value);
+    sync_.hostValue(port - lv2ports::kFirstControl, value);
+}
+
+int CLv2Ui::idle() {
+    editor_->idle();
+    if (adapter_->effect != nullptr) sync_.collect(*adapter_->effect, write_, controller_);
+    return 0;
+}
