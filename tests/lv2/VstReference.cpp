@@ -1,0 +1,34 @@
+#include "tests/lv2/VstReference.h"
+
+#include "effect/QuillEffect.h"
+
+namespace lv2test {
+
+float normalisedValue(uint32_t parameter, float value) {
+    static const TQuillEffect description;
+    const SliderRecord& record = description.sliderRecords.at(parameter);
+    return static_cast<float>((value - record.minimum) / (record.maximum - record.minimum));
+}
+
+void applySettings(TestInstance& vst, const Settings& settings) {
+    for (const auto& [parameter, value] : settings)
+        vst.setParameter(static_cast<int32_t>(parameter), normalisedValue(parameter, value));
+}
+
+std::vector<std::vector<float>> runVst(TestInstance& vst, const std::vector<float>& left,
+                                       const std::vector<float>& right) {
+    const size_t frames = left.size();
+    std::vector<std::vector<float>> in(6, std::vector<float>(frames, 0.0f));
+    std::vector<std::vector<float>> out(6, std::vector<float>(frames, 0.0f));
+    in[0] = left;
+    in[1] = right;
+    std::vector<float*> inPtr(6), outPtr(6);
+    for (size_t k = 0; k < 6; ++k) {
+        inPtr[k] = in[k].data();
+        outPtr[k] = out[k].data();
+    }
+    vst.effect()->processReplacing(vst.effect(), inPtr.data(), outPtr.data(), static_cast<int32_t>(frames));
+    return out;
+}
+
+}  // namespace lv2test

@@ -1,0 +1,25 @@
+// The VST module with the same settings as an LV2 instance: values in the parameters' own units,
+// turned into the normalised values a VST host sends.
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "tests/host/TestHost.h"
+
+namespace lv2test {
+
+// Host parameter index and value in the parameter's own units.
+using Settings = std::vector<std::pair<uint32_t, float>>;
+
+// The normalised value a VST host sends for a value in the parameter's own units.
+float normalisedValue(uint32_t parameter, float value);
+
+void applySettings(TestInstance& vst, const Settings& settings);
+
+// One processReplacing call with the two inputs given and the other four silent.
+std::vector<std::vector<float>> runVst(TestInstance& vst, const std::vector<float>& left,
+                                       const std::vector<float>& right);
+
+}  // namespace lv2test
