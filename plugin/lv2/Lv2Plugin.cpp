@@ -80,8 +80,13 @@ void connectPort(LV2_Handle handle, uint32_t port, void* data) {
     }
 }
 
+// Controls the host has already connected are applied before the resume, as a VST host sets its
+// parameters before switching the effect on: the resume then starts the positions where they are
+// set instead of gliding there from the defaults. Controls connected later apply at the first run.
 void activate(LV2_Handle handle) {
-    CLv2Adapter* adapter = static_cast<Lv2Instance*>(handle)->adapter;
+    auto* instance = static_cast<Lv2Instance*>(handle);
+    CLv2Adapter* adapter = instance->adapter;
+    instance->controls.apply(*adapter);
     if (adapter->bridge.resume != nullptr) adapter->bridge.resume(adapter);
 }
 
