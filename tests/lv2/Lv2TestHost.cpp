@@ -135,6 +135,12 @@ void Instance::writeTimeSequence() {
 
 std::vector<std::vector<float>> Instance::run(const std::vector<float>& left,
                                               const std::vector<float>& right) {
+    prepareRun(left, right);
+    lilv_instance_run(instance_, static_cast<uint32_t>(left.size()));
+    return {outputs_, outputs_ + 6};
+}
+
+void Instance::prepareRun(const std::vector<float>& left, const std::vector<float>& right) {
     const size_t frames = left.size();
     inputs_[0] = left;
     inputs_[1] = right;
@@ -145,8 +151,6 @@ std::vector<std::vector<float>> Instance::run(const std::vector<float>& left,
         lilv_instance_connect_port(instance_, 2 + k, outputs_[k].data());
     }
     if (timeConnected_) writeTimeSequence();
-    lilv_instance_run(instance_, static_cast<uint32_t>(frames));
-    return {outputs_, outputs_ + 6};
 }
 
 std::vector<unsigned char> Instance::savedChunk() {

@@ -83,6 +83,8 @@ class Instance {
 
     // Runs one block with the given input samples; answers the six outputs.
     std::vector<std::vector<float>> run(const std::vector<float>& left, const std::vector<float>& right);
+    // Everything run() does before the plug-in's run: buffers connected, time events written.
+    void prepareRun(const std::vector<float>& left, const std::vector<float>& right);
 
     // The state interface's chunk as the plug-in saves it.
     std::vector<unsigned char> savedChunk();
