@@ -83,3 +83,7 @@ bool CLv2Adapter::editorSize(int32_t& width, int32_t& height) {
 int32_t CLv2Adapter::redrawEditor() {
     return editorLink_ != nullptr ? editorLink_->redraw() : 0;
 }
+
+void CLv2Adapter::detachEditor(CLv2EditorLink* link) {
+    if (editorLink_ == link) editorLink_ = nullptr;
+}

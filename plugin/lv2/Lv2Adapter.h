@@ -35,11 +35,9 @@ class CLv2Adapter : public CHostAdapter {
     bool editorSize(int32_t& width, int32_t& height) override;  // GUI thread
     int32_t redrawEditor() override;                            // GUI thread
 
-    // The panel showing this instance, or null. Inline: the UI binary calls these. GUI thread.
+    // The panel showing this instance, or null. GUI thread.
     void attachEditor(CLv2EditorLink* link) { editorLink_ = link; }
-    void detachEditor(CLv2EditorLink* link) {
-        if (editorLink_ == link) editorLink_ = nullptr;
-    }
+    void detachEditor(CLv2EditorLink* link);
 
     CLv2Transport transport;
 

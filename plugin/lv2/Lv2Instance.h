@@ -7,11 +7,19 @@
 
 #include "plugin/lv2/Lv2Adapter.h"
 #include "plugin/lv2/Lv2Controls.h"
+#include "plugin/lv2/Lv2EditorLink.h"
 #include "plugin/lv2/Lv2Ports.h"
 
 struct Lv2Instance {
-    // The adapter comes first and owns the effect.
+    // Owns the effect.
     CLv2Adapter* adapter = nullptr;
+    // What the UI binary uses: the same adapter seen through the host boundary, and how a panel
+    // registers and withdraws itself. The UI never names the LV2 adapter's own class, whose type
+    // information lives only in the DSP binary. GUI thread.
+    CHostAdapter* boundary = nullptr;
+    void (*attachEditor)(Lv2Instance& instance, CLv2EditorLink* link) = nullptr;
+    // Withdraws the link only if it is the one attached.
+    void (*detachEditor)(Lv2Instance& instance, CLv2EditorLink* link) = nullptr;
     CLv2Controls controls;
     const float* inputs[2] = {};
     float* outputs[lv2ports::kOutputCount] = {};
@@ -20,11 +28,6 @@ struct Lv2Instance {
     LV2_URID stateKey = 0;
     LV2_URID chunkType = 0;
 };
-
-// The adapter of an instance handed over by instance access; null for a null handle.
-inline CLv2Adapter* adapterOfInstance(const void* handle) {
-    return handle != nullptr ? static_cast<const Lv2Instance*>(handle)->adapter : nullptr;
-}
 
 // The key under which the state holds the chunk.
 constexpr const char* kLv2StateChunkUri = "urn:velmora:orbitone#chunk";

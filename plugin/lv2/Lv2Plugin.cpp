@@ -46,6 +46,14 @@ int32_t blockSizeOf(const LV2_Options_Option* options, const LV2_URID_Map* map) 
     return found > 0 ? found : kDefaultBlockSize;
 }
 
+void attachEditor(Lv2Instance& instance, CLv2EditorLink* link) {
+    instance.adapter->attachEditor(link);
+}
+
+void detachEditor(Lv2Instance& instance, CLv2EditorLink* link) {
+    instance.adapter->detachEditor(link);
+}
+
 LV2_Handle instantiate(const LV2_Descriptor*, double sampleRate, const char*,
                        const LV2_Feature* const* features) {
     if (!(sampleRate > 0)) return nullptr;
@@ -57,6 +65,9 @@ LV2_Handle instantiate(const LV2_Descriptor*, double sampleRate, const char*,
     auto* effect = new TQuillEffect();
     instance->adapter = new CLv2Adapter(effect, makeEffectBridge(), sampleRate, blockSizeOf(options, map));
     effect->adapter = instance->adapter;
+    instance->boundary = instance->adapter;
+    instance->attachEditor = attachEditor;
+    instance->detachEditor = detachEditor;
     instance->adapter->transport.mapUris(map);
     if (map != nullptr) {
         instance->stateKey = map->map(map->handle, kLv2StateChunkUri);

@@ -31,14 +31,18 @@ VSTGUI::X11Frame* windowOf(CLumoEditor* editor) {
 CLv2Ui* CLv2Ui::create(const LV2_Feature* const* features, LV2UI_Write_Function write,
                        LV2UI_Controller controller, LV2UI_Widget* widget) {
     void* parent = const_cast<void*>(featureData(features, LV2_UI__parent));
-    CLv2Adapter* adapter = adapterOfInstance(featureData(features, LV2_INSTANCE_ACCESS_URI));
-    if (parent == nullptr || adapter == nullptr || adapter->effect == nullptr || widget == nullptr)
+    auto* instance =
+        static_cast<Lv2Instance*>(const_cast<void*>(featureData(features, LV2_INSTANCE_ACCESS_URI)));
+    if (parent == nullptr || instance == nullptr || widget == nullptr) return nullptr;
+    CHostAdapter* adapter = instance->boundary;
+    if (adapter == nullptr || adapter->effect == nullptr || instance->attachEditor == nullptr ||
+        instance->detachEditor == nullptr)
         return nullptr;
     int32_t width = 0;
     int32_t height = 0;
     if (!adapter->editorSize(width, height)) return nullptr;
 
-    auto* ui = new CLv2Ui(adapter, write, controller);
+    auto* ui = new CLv2Ui(*instance, write, controller);
     ui->editor_ = new CLumoEditor(adapter, nullptr, width, height);
     ui->editor_->open(parent);
     VSTGUI::X11Frame* window = windowOf(ui->editor_);
@@ -46,7 +50,7 @@ CLv2Ui* CLv2Ui::create(const LV2_Feature* const* features, LV2UI_Write_Function 
         delete ui;
         return nullptr;
     }
-    adapter->attachEditor(ui);
+    instance->attachEditor(*instance, ui);
     *widget = reinterpret_cast<LV2UI_Widget>(static_cast<uintptr_t>(window->getWindow()));
     if (const auto* resize = static_cast<const LV2UI_Resize*>(featureData(features, LV2_UI__resize))) {
         if (resize->ui_resize != nullptr) resize->ui_resize(resize->handle, width, height);
@@ -54,11 +58,11 @@ CLv2Ui* CLv2Ui::create(const LV2_Feature* const* features, LV2UI_Write_Function 
     return ui;
 }
 
-CLv2Ui::CLv2Ui(CLv2Adapter* adapter, LV2UI_Write_Function write, LV2UI_Controller controller)
-    : adapter_(adapter), write_(write), controller_(controller) {}
+CLv2Ui::CLv2Ui(Lv2Instance& instance, LV2UI_Write_Function write, LV2UI_Controller controller)
+    : instance_(instance), adapter_(instance.boundary), write_(write), controller_(controller) {}
 
 CLv2Ui::~CLv2Ui() {
-    adapter_->detachEditor(this);
+    instance_.detachEditor(instance_, this);
     if (editor_ != nullptr) {
         editor_->close();
         delete editor_;

@@ -8,7 +8,8 @@
 #include "plugin/lv2/Lv2PanelSync.h"
 
 class CLumoEditor;
-class CLv2Adapter;
+class CHostAdapter;
+struct Lv2Instance;
 
 class CLv2Ui : public CLv2EditorLink {
   public:
@@ -27,9 +28,10 @@ class CLv2Ui : public CLv2EditorLink {
     int idle();
 
   private:
-    CLv2Ui(CLv2Adapter* adapter, LV2UI_Write_Function write, LV2UI_Controller controller);
+    CLv2Ui(Lv2Instance& instance, LV2UI_Write_Function write, LV2UI_Controller controller);
 
-    CLv2Adapter* adapter_;
+    Lv2Instance& instance_;
+    CHostAdapter* adapter_;
     CLumoEditor* editor_ = nullptr;
     LV2UI_Write_Function write_;
     LV2UI_Controller controller_;
