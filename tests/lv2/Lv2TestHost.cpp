@@ -5,6 +5,8 @@
 #include <lv2/state/state.h>
 #include <lv2/time/time.h>
 
+#include <dlfcn.h>
+
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
@@ -41,6 +43,9 @@ World& World::shared() {
 }
 
 World::World() {
+    // lilv unloads the DSP binary with its last instance; hosts keep plug-in libraries loaded, and
+    // an unloaded library's static data would look like leaks. This reference keeps it.
+    dlopen(ORBITONE_LV2_BUNDLE "/orbitone_dsp.so", RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     world_ = lilv_world_new();
     // Only the bundle of this build: an installed copy elsewhere must not stand in for it.
     LilvNode* bundle = lilv_new_file_uri(world_, nullptr, ORBITONE_LV2_BUNDLE "/");
