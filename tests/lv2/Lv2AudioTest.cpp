@@ -162,6 +162,23 @@ TEST(Lv2Transport, APositionInsideABlockStartsTheMotionThere) {
     EXPECT_EQ(compare(lv2, vst, 4), "");
 }
 
+TEST(Lv2Activation, SwitchingOffAndOnIsTheVstSuspendAndResume) {
+    Instance lv2;
+    TestInstance vst;
+    const Settings settings = {
+        {kLeftRight1, -70}, {kFrontBack1, 40}, {kSmoothing, 200}, {kAnimation2, 3}, {kInputChannels, 1}};
+    configure(lv2, vst, settings, true);
+    EXPECT_EQ(compare(lv2, vst, 3), "");
+    // A host moving controls while the plug-in is off: they apply with the switch back on.
+    lv2.deactivate();
+    vst.dispatch(effMainsChanged, 0, 0);
+    lv2.setControl(kLeftRight1, 55);
+    vst.setParameter(kLeftRight1, normalisedValue(kLeftRight1, 55));
+    lv2.activate();
+    vst.dispatch(effMainsChanged, 0, 1);
+    EXPECT_EQ(compare(lv2, vst, 6), "");
+}
+
 TEST(Lv2Transport, WithoutTimePortOrFeaturesNothingMoves) {
     for (bool features : {false, true}) {
         SCOPED_TRACE(features);

@@ -109,6 +109,11 @@ void Instance::activate() {
     active_ = true;
 }
 
+void Instance::deactivate() {
+    lilv_instance_deactivate(instance_);
+    active_ = false;
+}
+
 void Instance::writeTimeSequence() {
     UridMap& uris = World::shared().uris();
     LV2_Atom_Forge forge;

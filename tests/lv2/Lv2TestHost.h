@@ -80,6 +80,7 @@ class Instance {
     // Sent at frame `frame` of the next run.
     void sendPosition(const TimePosition& position, uint32_t frame = 0);
     void activate();
+    void deactivate();
 
     // Runs one block with the given input samples; answers the six outputs.
     std::vector<std::vector<float>> run(const std::vector<float>& left, const std::vector<float>& right);
