@@ -129,7 +129,7 @@ TEST(Lv2Ui, APanelSliderWritesItsControl) {
     EXPECT_EQ(plugin.control(kOutput), sliderOf(plugin.savedChunk(), 13));
 }
 
-TEST(Lv2Ui, HostChangesAreShownAndNotWrittenBack) {
+TEST(Lv2Ui, HostChangesApplyAndAreNotWrittenBack) {
     Instance plugin;
     plugin.activate();
     HostWindow window;
