@@ -8,6 +8,7 @@
 
 CLv2Controls::CLv2Controls() {
     for (float& value : applied_) value = std::numeric_limits<float>::quiet_NaN();
+    for (auto& value : hostResult_) value.store(std::numeric_limits<float>::quiet_NaN());
 }
 
 void CLv2Controls::connect(uint32_t parameter, const float* port) {
@@ -33,5 +34,7 @@ void CLv2Controls::apply(CHostAdapter& adapter) {
         // The Speed controls reach beyond 0..1 here, as the bridge accepts for them.
         adapter.bridge.setParameter(&adapter, index,
                                     static_cast<float>((bounded - minimum) / (maximum - minimum)));
+        hostResult_[p].store(static_cast<float>(parameterPlainValue(*adapter.effect, index)),
+                             std::memory_order_relaxed);
     }
 }

@@ -23,10 +23,18 @@ class CLv2Controls {
     // then the slider section); non-finite values are ignored. Audio thread, or the instantiation
     // thread while the plug-in is not running.
     void apply(CHostAdapter& adapter);
+    // The parameter's value in its own units right after the host's last change was applied; NaN
+    // before any. Lets the UI tell the host's changes from the panel's. Inline: the UI binary reads
+    // it. Any thread.
+    float hostResult(uint32_t parameter) const {
+        return parameter < lv2ports::kControlCount ? hostResult_[parameter].load(std::memory_order_relaxed)
+                                                   : 0.0f;
+    }
 
   private:
     const float* ports_[lv2ports::kControlCount] = {};
     // NaN until a port was first applied.
     float applied_[lv2ports::kControlCount];
+    std::atomic<float> hostResult_[lv2ports::kControlCount];
     std::atomic<bool> restored_{false};
 };

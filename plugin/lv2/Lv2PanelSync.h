@@ -7,6 +7,7 @@
 
 #include "plugin/lv2/Lv2Ports.h"
 
+class CLv2Controls;
 class TQuill;
 
 class CLv2PanelSync {
@@ -15,8 +16,10 @@ class CLv2PanelSync {
 
     // What the host says its control holds. GUI thread.
     void hostValue(uint32_t parameter, float value);
-    // Writes the moved parameters to the host through its write function. GUI thread.
-    void collect(const TQuill& effect, LV2UI_Write_Function write, LV2UI_Controller controller);
+    // Writes the moved parameters to the host through its write function, except values that the
+    // host's own last change produced. GUI thread.
+    void collect(const TQuill& effect, const CLv2Controls& controls, LV2UI_Write_Function write,
+                 LV2UI_Controller controller);
 
   private:
     // NaN until known: the first look writes whatever the host does not hold.

@@ -85,6 +85,7 @@ void CLv2Ui::portEvent(uint32_t port, uint32_t size, uint32_t format, const void
 
 int CLv2Ui::idle() {
     editor_->idle();
-    if (adapter_->effect != nullptr) sync_.collect(*adapter_->effect, write_, controller_);
+    if (adapter_->effect != nullptr)
+        sync_.collect(*adapter_->effect, instance_.controls, write_, controller_);
     return 0;
 }

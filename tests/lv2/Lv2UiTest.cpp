@@ -147,6 +147,18 @@ TEST(Lv2Ui, HostChangesApplyAndAreNotWrittenBack) {
     const auto chunk = plugin.savedChunk();
     EXPECT_FLOAT_EQ(sliderOf(chunk, 1), 25);
     EXPECT_FLOAT_EQ(sliderOf(chunk, 13), -7);
+
+    // Automation running on: the instance has applied 30 while the host already says 35. The 30
+    // the panel now shows came from the host and must not be put back over the 35.
+    plugin.setControl(0, 30);
+    plugin.run(std::vector<float>(64, 0.0f), std::vector<float>(64, 0.0f));
+    plugin.setControl(0, 35);
+    ui.portEvent(kFirstControl + 0, 35);
+    ui.idleFor(milliseconds(150), false);
+    EXPECT_TRUE(ui.writes.empty());
+    ui.idleFor(milliseconds(100));
+    EXPECT_TRUE(ui.writes.empty());
+    EXPECT_FLOAT_EQ(sliderOf(plugin.savedChunk(), 1), 35);
 }
 
 TEST(Lv2Ui, ARestoredStateReachesTheHostControls) {
