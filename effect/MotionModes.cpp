@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "effect/SineCosine.h"
 #include "runtime/ScriptNumbers.h"
 
 using quill::isZero;
@@ -17,6 +18,11 @@ double clampUnit(double v) {
     return std::min(v, 1.0);
 }
 
+// clampUnit on both lanes: max answers its second operand for NaN, as the scalar form answers 0.
+__m128d clampUnit(__m128d v) {
+    return _mm_min_pd(_mm_max_pd(v, _mm_setzero_pd()), _mm_set1_pd(1.0));
+}
+
 double wrapDegrees(double angle) {
     if (angle < 0) angle += 360;
     if (angle >= 360) angle -= 360;
@@ -27,28 +33,19 @@ double sign(double v) {
     return v > 0 ? 1 : (v < 0 ? -1 : 0);
 }
 
-double cosDeg(double degrees) {
-    return std::cos(degrees * quill::kDegreesToRadians);
-}
-double sinDeg(double degrees) {
-    return std::sin(degrees * quill::kDegreesToRadians);
-}
+// The state steps of one sample. Rotate, Cruise and Fish Bowl record the angles (and radius) their
+// position comes from; Randomize places its point at once.
 
-void placeOnCircle(PanChannel& ch, double angleX, double angleY) {
-    ch.posX = clampUnit((cosDeg(angleX) * 0.5 + 0.5) * ch.scaleX + ch.offsetX);
-    ch.posY = clampUnit((sinDeg(angleY) * 0.5 + 0.5) * ch.scaleY + ch.offsetY);
-}
-
-void rotate(PanChannel& ch) {
+void rotate(PanChannel& ch, MotionRun& run, int j) {
     if (isZero(ch.motionStarted)) {
         ch.rotAngle = ch.stepDeg > 0 ? 90 : (ch.stepDeg < 0 ? -90 : 0);
         ch.motionStarted = 1;
     }
-    placeOnCircle(ch, ch.rotAngle, ch.rotAngle);
+    run.angleX[j] = run.angleY[j] = ch.rotAngle;
     ch.rotAngle = wrapDegrees(ch.rotAngle + ch.stepDeg);
 }
 
-void cruise(PanChannel& ch, RandomSource& random) {
+void cruise(PanChannel& ch, RandomSource& random, MotionRun& run, int j) {
     if (isZero(ch.motionStarted)) {
         ch.rotAngle = 0;
         ch.cruiseAngleY = 0;
@@ -58,7 +55,8 @@ void cruise(PanChannel& ch, RandomSource& random) {
     const double r2 = random.next();
     const double jitterX = (50 - r1 * 100 / kRandomMax) * 0.00001;
     const double jitterY = (50 - r2 * 200 / kRandomMax) * 0.00002;
-    placeOnCircle(ch, ch.cruiseAngleX, ch.cruiseAngleY);
+    run.angleX[j] = ch.cruiseAngleX;
+    run.angleY[j] = ch.cruiseAngleY;
     const double s = ch.stepDeg;
     ch.cruiseAngleX = wrapDegrees(ch.cruiseAngleX + s + sign(s) * jitterX);
     ch.cruiseAngleY = wrapDegrees(ch.cruiseAngleY + s + sign(s) * jitterY);
@@ -81,16 +79,13 @@ void startRandomSegment(PanChannel& ch, RandomSource& random) {
     ch.randLength = std::sqrt(dy * dy + dx * dx);
 }
 
-// entered: the previous moving sample ran another mode (or none), so the segment end held from an
-// earlier run, or the (0, 0) of one that never ran, says nothing of where the channel is now.
-void randomize(PanChannel& ch, RandomSource& random, bool entered) {
-    if (isZero(ch.motionStarted) || entered) {
-        ch.randToX = ch.posX;
-        ch.randToY = ch.posY;
+void randomize(PanChannel& ch, RandomSource& random, MotionRun& run, int j) {
+    if (isZero(ch.motionStarted)) {
+        // The current position: the previous sample's target within a run.
+        ch.randToX = j > 0 ? run.x[j - 1] : ch.posX;
+        ch.randToY = j > 0 ? run.y[j - 1] : ch.posY;
         ch.motionStarted = 1;
     }
-    // The first segment after a switch starts where the slider section has just put the channel.
-    if (entered) ch.randFraction = 1;
     // A segment of no length is finished: continuing it would divide a step by 0.00001 and throw the
     // point far past its end.
     const bool finished = !(ch.randFraction < 1) || ch.randLength <= 0;
@@ -100,11 +95,11 @@ void randomize(PanChannel& ch, RandomSource& random, bool entered) {
         ch.randFraction += (std::fabs(ch.stepDeg) * 0.009) / (ch.randLength + 0.00001);
     }
     const double f = ch.randFraction;
-    ch.posX = clampUnit(((1 - f) * ch.randFromX + f * ch.randToX) * ch.scaleX + ch.offsetX);
-    ch.posY = clampUnit(((1 - f) * ch.randFromY + f * ch.randToY) * ch.scaleY + ch.offsetY);
+    run.x[j] = clampUnit(((1 - f) * ch.randFromX + f * ch.randToX) * ch.scaleX + ch.offsetX);
+    run.y[j] = clampUnit(((1 - f) * ch.randFromY + f * ch.randToY) * ch.scaleY + ch.offsetY);
 }
 
-void fishBowl(PanChannel& ch, double sampleRate, RandomSource& random) {
+void fishBowl(PanChannel& ch, double sampleRate, RandomSource& random, MotionRun& run, int j) {
     if (isZero(ch.bowlReady)) {
         ch.bowlReady = 1;
         ch.bowlDirection = 1;
@@ -116,26 +111,93 @@ void fishBowl(PanChannel& ch, double sampleRate, RandomSource& random) {
         ch.bowlTarget = random.next() / kRandomMax * 0.5 + 0.5;
     }
     ch.bowlRadius += std::fabs(ch.stepDeg) * ch.bowlRate * (ch.bowlTarget - ch.bowlRadius);
-    const double inset = (1 - ch.bowlRadius) * 0.5;
-    ch.posX = clampUnit((cosDeg(ch.bowlAngle) * 0.5 + 0.5) * ch.scaleX * ch.bowlRadius + inset + ch.offsetX);
-    ch.posY = clampUnit((sinDeg(ch.bowlAngle) * 0.5 + 0.5) * ch.scaleY * ch.bowlRadius + inset + ch.offsetY);
+    run.angleX[j] = run.angleY[j] = ch.bowlAngle;
+    run.radius[j] = ch.bowlRadius;
     ch.bowlAngle = wrapDegrees(ch.bowlAngle + ch.stepDeg * ch.bowlDirection);
+}
+
+void step(MotionRun& run, int j, double sampleRate, RandomSource& random) {
+    PanChannel& ch = *run.ch;
+    switch (run.mode) {
+        case kRotate:
+            rotate(ch, run, j);
+            break;
+        case kCruise:
+            cruise(ch, random, run, j);
+            break;
+        case kRandomize:
+            randomize(ch, random, run, j);
+            break;
+        case kFishBowl:
+            fishBowl(ch, sampleRate, random, run, j);
+            break;
+        case kManual:
+            break;
+    }
+}
+
+// cos(angleX) and sin(angleY) of samples j and j + 1, angles in degrees. Rotate and Fish Bowl use one
+// angle for both, so one pass gives both terms of both samples.
+struct CircleTerms {
+    __m128d cosX, sinY;
+};
+
+CircleTerms circleTerms(const MotionRun& run, int j) {
+    const __m128d toRadians = _mm_set1_pd(quill::kDegreesToRadians);
+    const SineCosine tx = sineCosine(_mm_mul_pd(_mm_loadu_pd(run.angleX + j), toRadians));
+    if (run.mode != kCruise) return {tx.cos, tx.sin};
+    const SineCosine ty = sineCosine(_mm_mul_pd(_mm_loadu_pd(run.angleY + j), toRadians));
+    return {tx.cos, ty.sin};
+}
+
+// The targets of the modes that move on a circle, two samples at a time, by the scalar steps'
+// formulas in their order of operations.
+void placeOnCircles(MotionRun& run, int frames) {
+    const PanChannel& ch = *run.ch;
+    const __m128d half = _mm_set1_pd(0.5);
+    const __m128d scaleX = _mm_set1_pd(ch.scaleX), scaleY = _mm_set1_pd(ch.scaleY);
+    const __m128d offsetX = _mm_set1_pd(ch.offsetX), offsetY = _mm_set1_pd(ch.offsetY);
+    // An odd run's last pair repeats its last sample.
+    if (frames % 2 != 0) {
+        run.angleX[frames] = run.angleX[frames - 1];
+        run.angleY[frames] = run.angleY[frames - 1];
+        run.radius[frames] = run.radius[frames - 1];
+    }
+    for (int j = 0; j < frames; j += 2) {
+        const CircleTerms t = circleTerms(run, j);
+        __m128d x = _mm_mul_pd(_mm_add_pd(_mm_mul_pd(t.cosX, half), half), scaleX);
+        __m128d y = _mm_mul_pd(_mm_add_pd(_mm_mul_pd(t.sinY, half), half), scaleY);
+        if (run.mode == kFishBowl) {
+            const __m128d radius = _mm_loadu_pd(run.radius + j);
+            const __m128d inset = _mm_mul_pd(_mm_sub_pd(_mm_set1_pd(1.0), radius), half);
+            x = _mm_add_pd(_mm_mul_pd(x, radius), inset);
+            y = _mm_add_pd(_mm_mul_pd(y, radius), inset);
+        }
+        _mm_storeu_pd(run.x + j, clampUnit(_mm_add_pd(x, offsetX)));
+        _mm_storeu_pd(run.y + j, clampUnit(_mm_add_pd(y, offsetY)));
+    }
 }
 
 }  // namespace
 
-void motionStep(double playState, double sampleRate, PanChannel& ch, RandomSource& random) {
-    if (isZero(playState)) return;
-    const bool switched = !nearlyEqual(ch.lastMovedMode, ch.motionMode);
-    ch.lastMovedMode = ch.motionMode;
-    if (isZero(ch.motionMode)) return;
-    if (nearlyEqual(ch.motionMode, kRotate)) {
-        rotate(ch);
-    } else if (nearlyEqual(ch.motionMode, kCruise)) {
-        cruise(ch, random);
-    } else if (nearlyEqual(ch.motionMode, kRandomize)) {
-        randomize(ch, random, switched);
-    } else if (nearlyEqual(ch.motionMode, kFishBowl)) {
-        fishBowl(ch, sampleRate, random);
+MotionMode runningMode(double playState, const PanChannel& ch) {
+    if (isZero(ch.motionMode) || isZero(playState)) return kManual;
+    for (MotionMode mode : {kRotate, kCruise, kRandomize, kFishBowl}) {
+        if (nearlyEqual(ch.motionMode, mode)) return mode;
+    }
+    return kManual;
+}
+
+void runMotion(MotionRun* runs, int count, int frames, double sampleRate, RandomSource& random) {
+    if (frames <= 0) return;
+    for (int j = 0; j < frames; ++j) {
+        for (int r = 0; r < count; ++r) step(runs[r], j, sampleRate, random);
+    }
+    for (int r = 0; r < count; ++r) {
+        MotionRun& run = runs[r];
+        if (run.mode == kManual) continue;
+        if (run.mode != kRandomize) placeOnCircles(run, frames);
+        run.ch->posX = run.x[frames - 1];
+        run.ch->posY = run.y[frames - 1];
     }
 }

@@ -6,6 +6,29 @@
 
 enum MotionMode { kManual = 0, kRotate = 1, kCruise = 2, kRandomize = 3, kFishBowl = 4 };
 
-// One sample's motion: moves the channel's target position when its mode runs and the transport plays,
-// and notes the mode that moved (Manual included) so that a switch of mode can be told. Audio thread.
-void motionStep(double playState, double sampleRate, PanChannel& ch, RandomSource& random);
+// Samples of motion computed together: the angles of a run go through the vector sine and cosine in
+// pairs of samples, off the chain from one sample to the next.
+constexpr int kMotionRun = 64;
+
+// One channel's motion over a run of samples.
+struct MotionRun {
+    PanChannel* ch = nullptr;
+    MotionMode mode = kManual;
+    // What a sample's position is made from: angles and the bowl's radius before each step. One more
+    // than a run, for the pair that an odd run ends with.
+    double angleX[kMotionRun + 1];
+    double angleY[kMotionRun + 1];
+    double radius[kMotionRun + 1];
+    // The targets, sample by sample.
+    double x[kMotionRun + 1];
+    double y[kMotionRun + 1];
+};
+
+// The mode that moves the channel: kManual when its Animation value names none or the transport is
+// stopped. Audio thread.
+MotionMode runningMode(double playState, const PanChannel& ch);
+
+// Moves every run's channel through `frames` samples (at most kMotionRun) of its mode: at each sample
+// the runs step in order, as they draw from one generator. Fills the runs' targets and leaves the last
+// ones in the channels' posX, posY. Audio thread.
+void runMotion(MotionRun* runs, int count, int frames, double sampleRate, RandomSource& random);

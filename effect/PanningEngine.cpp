@@ -6,6 +6,7 @@
 
 #include "effect/MotionModes.h"
 #include "effect/QuillEffect.h"
+#include "effect/SineCosine.h"
 #include "plugin/ReverseFunctions.h"
 #include "runtime/ScriptNumbers.h"
 
@@ -16,13 +17,68 @@ namespace {
 constexpr double kHalfPi = 3.14159265358979323846 / 2;
 constexpr double kMonoFactor = 0.708;
 
-double zoneGainAt(const EffectVariables& var, const PanChannel& ch) {
-    if (isZero(var.zoneOn)) return 1;
-    const double dx = 0.5 - ch.gainX;
-    const double dy = 0.5 - ch.gainY;
+// The slider-derived values the gain law uses, read once per block: a change made on another thread
+// meanwhile takes effect at the next block, which the settings version then makes recompute.
+struct GainSettings {
+    explicit GainSettings(const EffectVariables& var)
+        : smoothCoef(var.smoothCoef),
+          centerWeight(var.centerWeight),
+          zoneOn(!isZero(var.zoneOn)),
+          zoneCenterGain(var.zoneCenterGain),
+          zoneEdgeGain(var.zoneEdgeGain) {}
+    double smoothCoef;
+    double centerWeight;
+    bool zoneOn;
+    double zoneCenterGain, zoneEdgeGain;
+};
+
+double zoneGainAt(const GainSettings& s, double x, double y) {
+    if (!s.zoneOn) return 1;
+    const double dx = 0.5 - x;
+    const double dy = 0.5 - y;
     const double d = std::sqrt(dx * dx + dy * dy);
-    if (d > 0.5) return var.zoneEdgeGain;
-    return (1 - 2 * d) * var.zoneCenterGain + 2 * d * var.zoneEdgeGain;
+    if (d > 0.5) return s.zoneEdgeGain;
+    return (1 - 2 * d) * s.zoneCenterGain + 2 * d * s.zoneEdgeGain;
+}
+
+// The speaker gains of position (x, y).
+void applyGainLaw(const GainSettings& s, PanChannel& ch, double x, double y) {
+    const SineCosine t = sineCosine(_mm_mul_pd(_mm_set_pd(y, x), _mm_set1_pd(kHalfPi)));
+    // The law takes sqrt(sin^2) and sqrt(1 - sin^2) of each angle, which are |sin| and |cos|: the
+    // sine and cosine themselves for positions in the square (angles of 0 to 90 degrees).
+    const __m128d noSign = _mm_set1_pd(-0.0);
+    const __m128d sines = _mm_andnot_pd(noSign, t.sin);
+    const __m128d cosines = _mm_andnot_pd(noSign, t.cos);
+    ch.sinX = lowLane(sines);
+    ch.sinY = highLane(sines);
+    ch.cosX = lowLane(cosines);
+    ch.cosY = highLane(cosines);
+    const double p = ch.sinX * ch.sinX;
+    ch.centerShare = (1 - std::fabs((p - 0.5) * 2)) * s.centerWeight;
+    ch.zoneGain = zoneGainAt(s, x, y);
+    ch.gainL = ch.zoneGain * ch.cosX * ch.cosY * (1 - ch.centerShare);
+    ch.gainR = ch.sinX * ch.cosY * (1 - ch.centerShare) * ch.zoneGain;
+    ch.gainC = ch.centerShare * ch.cosY * ch.zoneGain;
+    ch.gainLs = ch.cosX * ch.sinY * ch.zoneGain;
+    ch.gainRs = ch.sinX * ch.sinY * ch.zoneGain;
+}
+
+// One smoothing step towards the target and, when the position moved, new gains.
+inline void panTowards(const GainSettings& s, PanChannel& ch, double targetX, double targetY) {
+    double x = targetX;
+    double y = targetY;
+    if (s.smoothCoef < 1) {
+        ch.smoothX += s.smoothCoef * (targetX - ch.smoothX);
+        ch.smoothY += s.smoothCoef * (targetY - ch.smoothY);
+        x = ch.smoothX;
+        y = ch.smoothY;
+    }
+    const double gainX = ch.gainX;
+    const double gainY = ch.gainY;
+    if (quill::nearlyEqual(x, gainX) && quill::nearlyEqual(y, gainY)) return;
+    ch.gainX = x;
+    ch.gainY = y;
+    applyGainLaw(s, ch, x, y);
 }
 
 double wallClockMs() {
@@ -48,58 +104,153 @@ void runtimeBlockDuties(TQuillEffect& effect) {
     }
 }
 
-void processChannel(TQuillEffect& effect, PanChannel& ch, double input) {
-    ch.signal = input;
-    // A channel at rest costs no call once the motion step has seen it at rest.
-    if (!isZero(ch.motionMode) || !isZero(ch.lastMovedMode))
-        motionStep(effect.var.playState, effect.host.sampleRate, ch, effect.random);
-    computeGains(effect.var, ch, ch.posX, ch.posY);
-}
+// What a sample frame reads besides the channels' own state, taken once per block.
+struct FrameSettings {
+    explicit FrameSettings(const TQuillEffect& effect)
+        : gains(effect.var),
+          outputGain(effect.var.outputGain),
+          sendCGain(effect.var.sendCGain),
+          sendLfeGain(effect.var.sendLfeGain),
+          twoInputs(!isZero(effect.var.stereoInput)),
+          playState(effect.var.playState),
+          sampleRate(effect.host.sampleRate) {}
+    GainSettings gains;
+    double outputGain;
+    double sendCGain, sendLfeGain;
+    bool twoInputs;
+    double playState;
+    double sampleRate;
+};
 
-}  // namespace
+// The block's peaks, raised into the shared ones at its end: the display may lower those meanwhile.
+struct BlockPeaks {
+    double inL = 0, inR = 0;
+    double out[6] = {0, 0, 0, 0, 0, 0};
 
+    void raise(EffectVariables& var) const {
+        var.inPeakL = std::max(var.inPeakL, inL);
+        var.inPeakR = std::max(var.inPeakR, inR);
+        for (int n = 0; n < 6; ++n) var.outPeak[n] = std::max(var.outPeak[n], out[n]);
+    }
+};
+
+// Where a processed channel's target comes from in a run of samples: its motion, or the position it
+// holds, read once per run.
+struct ChannelTargets {
+    const MotionRun* motion;
+    double x, y;
+    double targetX(int i) const { return motion ? motion->x[i] : x; }
+    double targetY(int i) const { return motion ? motion->y[i] : y; }
+};
+
+// The position of the block's last gain computation. A parameter change on another thread may have
+// put the recompute marker there since; the display then keeps showing where the channel was.
 void publishPosition(PanChannel& ch) {
-    // A parameter change on another thread may have put the recompute marker into the gain position
-    // since this frame's gains were computed: only a position in the square is shown.
     const double x = ch.gainX;
     const double y = ch.gainY;
-    if (!(x >= 0 && x <= 1 && y >= 0 && y <= 1)) return;
+    if (x == kForceGainRecompute || y == kForceGainRecompute) return;
     ch.shownX = x;
     ch.shownY = y;
     ch.shownFromAudio = true;
 }
 
-void computeGains(const EffectVariables& var, PanChannel& ch, double targetX, double targetY) {
-    double x = targetX;
-    double y = targetY;
-    if (var.smoothCoef < 1) {
-        ch.smoothX += var.smoothCoef * (targetX - ch.smoothX);
-        ch.smoothY += var.smoothCoef * (targetY - ch.smoothY);
-        x = ch.smoothX;
-        y = ch.smoothY;
+// Frames j0 .. j0 + count - 1 (count at most kMotionRun) of the sample section.
+template <typename Sample>
+void renderRun(TQuillEffect& effect, const FrameSettings& f, const Sample* in0, const Sample* in1,
+               Sample* const* out, int32_t j0, int count, BlockPeaks& peaks, double* frame) {
+    EffectVariables& var = effect.var;
+    PanChannel& c1 = var.ch[0];
+    PanChannel& c2 = var.ch[1];
+    const int processed = f.twoInputs ? 2 : 1;
+    MotionRun motion[2];
+    ChannelTargets targets[2] = {};
+    int moving = 0;
+    for (int c = 0; c < processed; ++c) {
+        PanChannel& ch = var.ch[c];
+        const MotionMode mode = runningMode(f.playState, ch);
+        targets[c] = {nullptr, ch.posX, ch.posY};
+        if (mode == kManual) continue;
+        motion[moving].ch = &ch;
+        motion[moving].mode = mode;
+        targets[c].motion = &motion[moving];
+        ++moving;
     }
-    if (quill::nearlyEqual(x, ch.gainX) && quill::nearlyEqual(y, ch.gainY)) return;
-    ch.gainX = x;
-    ch.gainY = y;
-    const double sx = std::sin(x * kHalfPi);
-    const double sy = std::sin(y * kHalfPi);
-    const double p = sx * sx;
-    const double q = sy * sy;
-    ch.sinX = std::sqrt(std::fabs(p));
-    ch.sinY = std::sqrt(std::fabs(q));
-    ch.cosX = std::sqrt(std::fabs(1 - p));
-    ch.cosY = std::sqrt(std::fabs(1 - q));
-    ch.centerShare = (1 - std::fabs((p - 0.5) * 2)) * var.centerWeight;
-    ch.zoneGain = zoneGainAt(var, ch);
-    ch.gainL = ch.zoneGain * ch.cosX * ch.cosY * (1 - ch.centerShare);
-    ch.gainR = ch.sinX * ch.cosY * (1 - ch.centerShare) * ch.zoneGain;
-    ch.gainC = ch.centerShare * ch.cosY * ch.zoneGain;
-    ch.gainLs = ch.cosX * ch.sinY * ch.zoneGain;
-    ch.gainRs = ch.sinX * ch.sinY * ch.zoneGain;
+    runMotion(motion, moving, count, f.sampleRate, effect.random);
+
+    double s1 = 0, s2 = 0, monoSum = 0;
+    for (int i = 0; i < count; ++i) {
+        const int32_t j = j0 + i;
+        // Both inputs are read before any output of the frame is written: buffers may be shared.
+        const double left = in0[j];
+        const double right = in1[j];
+        peaks.inL = std::max(peaks.inL, std::fabs(left));
+        peaks.inR = std::max(peaks.inR, std::fabs(right));
+        const double a = f.outputGain * left;
+        const double b = f.outputGain * right;
+        monoSum = (a + b) * kMonoFactor;
+        const double sendC = monoSum * f.sendCGain * kMonoFactor;
+        if (f.twoInputs) {
+            s1 = a;
+            panTowards(f.gains, c1, targets[0].targetX(i), targets[0].targetY(i));
+            s2 = b;
+            panTowards(f.gains, c2, targets[1].targetX(i), targets[1].targetY(i));
+            frame[0] = s1 * c1.gainL + s2 * c2.gainL;
+            frame[1] = s1 * c1.gainR + s2 * c2.gainR;
+            frame[2] = s1 * c1.gainC + s2 * c2.gainC + sendC;
+            frame[4] = s1 * c1.gainLs + s2 * c2.gainLs;
+            frame[5] = s1 * c1.gainRs + s2 * c2.gainRs;
+        } else {
+            s1 = monoSum;
+            panTowards(f.gains, c1, targets[0].targetX(i), targets[0].targetY(i));
+            frame[0] = s1 * c1.gainL;
+            frame[1] = s1 * c1.gainR;
+            frame[2] = s1 * c1.gainC + sendC;
+            frame[4] = s1 * c1.gainLs;
+            frame[5] = s1 * c1.gainRs;
+        }
+        frame[3] = monoSum * f.sendLfeGain * kMonoFactor;
+        for (int n = 0; n < 6; ++n) {
+            out[n][j] = static_cast<Sample>(frame[n]);
+            peaks.out[n] = std::max(peaks.out[n], std::fabs(frame[n]));
+        }
+    }
+    var.monoSum = monoSum;
+    c1.signal = s1;
+    if (f.twoInputs) c2.signal = s2;
+}
+
+template <typename Sample>
+void renderFrames(TQuillEffect& effect, const Sample* in0, const Sample* in1, Sample* const* out,
+                  int32_t frames) {
+    if (frames <= 0) return;
+    const FrameSettings f(effect);
+    BlockPeaks peaks;
+    double frame[6];
+    for (int32_t j0 = 0; j0 < frames; j0 += kMotionRun) {
+        const int count = static_cast<int>(std::min<int32_t>(kMotionRun, frames - j0));
+        renderRun(effect, f, in0, in1, out, j0, count, peaks, frame);
+    }
+    EffectVariables& var = effect.var;
+    publishPosition(var.ch[0]);
+    // A channel that was not processed keeps showing where it last was.
+    if (f.twoInputs) publishPosition(var.ch[1]);
+    peaks.raise(var);
+    for (int n = 0; n < 6; ++n) effect.spl[n] = frame[n];
+}
+
+}  // namespace
+
+void computeGains(const EffectVariables& var, PanChannel& ch, double targetX, double targetY) {
+    panTowards(GainSettings(var), ch, targetX, targetY);
 }
 
 void blockSection(TQuillEffect& effect) {
     runtimeBlockDuties(effect);
+    const uint32_t version = effect.settingsVersion.load(std::memory_order_acquire);
+    if (version != effect.settingsVersionSeen) {
+        effect.settingsVersionSeen = version;
+        for (PanChannel& ch : effect.var.ch) ch.gainX = ch.gainY = kForceGainRecompute;
+    }
     HostValues& host = effect.host;
     adapterGetTempoAndSignature(effect.adapter, &host.tempo, &host.timeSigNumerator,
                                 &host.timeSigDenominator);
@@ -113,45 +264,17 @@ void blockSection(TQuillEffect& effect) {
 }
 
 void sampleSection(TQuillEffect& effect) {
-    EffectVariables& var = effect.var;
     double* spl = effect.spl;
-    var.inPeakL = std::max(var.inPeakL, std::fabs(spl[0]));
-    var.inPeakR = std::max(var.inPeakR, std::fabs(spl[1]));
-    const double a = var.outputGain * spl[0];
-    const double b = var.outputGain * spl[1];
-    var.monoSum = (a + b) * kMonoFactor;
+    double* const out[6] = {spl, spl + 1, spl + 2, spl + 3, spl + 4, spl + 5};
+    renderFrames(effect, spl, spl + 1, out, 1);
+}
 
-    PanChannel& c1 = var.ch[0];
-    PanChannel& c2 = var.ch[1];
-    const bool twoInputs = !isZero(var.stereoInput);
-    if (twoInputs) {
-        processChannel(effect, c1, a);
-        processChannel(effect, c2, b);
-    } else {
-        processChannel(effect, c1, var.monoSum);
-    }
+void sampleSectionBlock(TQuillEffect& effect, const float* in0, const float* in1, float* const* out,
+                        int32_t frames) {
+    renderFrames(effect, in0, in1, out, frames);
+}
 
-    const double s1 = c1.signal;
-    const double sendC = var.monoSum * var.sendCGain * kMonoFactor;
-    if (twoInputs) {
-        const double s2 = c2.signal;
-        spl[0] = s1 * c1.gainL + s2 * c2.gainL;
-        spl[1] = s1 * c1.gainR + s2 * c2.gainR;
-        spl[2] = s1 * c1.gainC + s2 * c2.gainC + sendC;
-        spl[4] = s1 * c1.gainLs + s2 * c2.gainLs;
-        spl[5] = s1 * c1.gainRs + s2 * c2.gainRs;
-    } else {
-        spl[0] = s1 * c1.gainL;
-        spl[1] = s1 * c1.gainR;
-        spl[2] = s1 * c1.gainC + sendC;
-        spl[4] = s1 * c1.gainLs;
-        spl[5] = s1 * c1.gainRs;
-    }
-    spl[3] = var.monoSum * var.sendLfeGain * kMonoFactor;
-
-    // A channel that was not processed may still hold the forced-recompute marker in its gain
-    // position; the display keeps showing where it last was instead.
-    publishPosition(c1);
-    if (twoInputs) publishPosition(c2);
-    for (int n = 0; n < 6; ++n) var.outPeak[n] = std::max(var.outPeak[n], std::fabs(spl[n]));
+void sampleSectionBlock(TQuillEffect& effect, const double* in0, const double* in1, double* const* out,
+                        int32_t frames) {
+    renderFrames(effect, in0, in1, out, frames);
 }

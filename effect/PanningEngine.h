@@ -1,6 +1,8 @@
 // The audio work: the block and sample sections and the position-to-gains law.
 #pragma once
 
+#include <cstdint>
+
 #include "effect/EffectVariables.h"
 
 class TQuillEffect;
@@ -17,3 +19,10 @@ void blockSection(TQuillEffect& effect);
 
 // Once per sample frame: pans spl0 and spl1 into spl0..spl5. Audio thread.
 void sampleSection(TQuillEffect& effect);
+
+// The sample section for a whole block: frame j of the two inputs panned into the six outputs, which
+// may be the input buffers themselves; spl0..spl5 end as the last frame left them. Audio thread.
+void sampleSectionBlock(TQuillEffect& effect, const float* in0, const float* in1, float* const* out,
+                        int32_t frames);
+void sampleSectionBlock(TQuillEffect& effect, const double* in0, const double* in1, double* const* out,
+                        int32_t frames);

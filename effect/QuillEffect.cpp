@@ -14,6 +14,7 @@ using quill::isZero;
 namespace {
 
 constexpr int kStateSliders = 64;
+constexpr int kChannels = 6;
 // The panel's Speed controls reach twice the parameter range (rotations per minute either way).
 constexpr double kPanelSpeedLimit = 120;
 constexpr int kSpeedSliders[] = {21, 27};
@@ -38,7 +39,7 @@ TQuillEffect::TQuillEffect() {
     vendorString = "Velmora";
     vendorVersion = 1000;
     uniqueId = fourCharId('O', 'b', '2', '1');
-    channelCount = 6;
+    channelCount = kChannels;
     declareSliders();
 }
 
@@ -166,6 +167,7 @@ void TQuillEffect::DeriveFromSliders() {
     deriveChannel(var.ch[1], 26);
     if (!isZero(var.ch[0].motionMode)) deriveAnimationBox(var.ch[0]);
     if (!isZero(var.stereoInput) && !isZero(var.ch[1].motionMode)) deriveAnimationBox(var.ch[1]);
+    settingsVersion.fetch_add(1, std::memory_order_release);
 }
 
 void TQuillEffect::deriveChannel(PanChannel& ch, int first) {
@@ -197,6 +199,21 @@ void TQuillEffect::DoBlock() {
 
 void TQuillEffect::DoSample() {
     sampleSection(*this);
+}
+
+bool TQuillEffect::DoSampleBlock(float* const* inputs, float* const* outputs, int32_t frames,
+                                 int32_t channels) {
+    // Other channel counts, which this effect never declares, go frame by frame through spl.
+    if (channels != kChannels) return false;
+    sampleSectionBlock(*this, inputs[0], inputs[1], outputs, frames);
+    return true;
+}
+
+bool TQuillEffect::DoSampleBlock(double* const* inputs, double* const* outputs, int32_t frames,
+                                 int32_t channels) {
+    if (channels != kChannels) return false;
+    sampleSectionBlock(*this, inputs[0], inputs[1], outputs, frames);
+    return true;
 }
 
 void TQuillEffect::DoGfx() {

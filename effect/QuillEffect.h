@@ -1,6 +1,9 @@
 // Orbitone: pans one or two inputs into 5.1 and moves them while the transport runs.
 #pragma once
 
+#include <atomic>
+#include <cstdint>
+
 #include "effect/EffectVariables.h"
 #include "effect/HostValues.h"
 #include "runtime/Quill.h"
@@ -11,11 +14,17 @@ class TQuillEffect : public TQuill {
     TQuillEffect();
     ~TQuillEffect() override;
 
-    void DoOpen() override;       // dispatcher thread
-    void DoInit() override;       // dispatcher thread
-    void DoSlider() override;     // any thread that changes a parameter
-    void DoBlock() override;      // audio thread
-    void DoSample() override;     // audio thread
+    void DoOpen() override;    // dispatcher thread
+    void DoInit() override;    // dispatcher thread
+    void DoSlider() override;  // any thread that changes a parameter
+    void DoBlock() override;   // audio thread
+    void DoSample() override;  // audio thread
+    // Audio thread.
+    bool DoSampleBlock(float* const* inputs, float* const* outputs, int32_t frames,
+                       int32_t channels) override;
+    // Audio thread.
+    bool DoSampleBlock(double* const* inputs, double* const* outputs, int32_t frames,
+                       int32_t channels) override;
     void DoGfx() override;        // GUI thread
     void DoSerialize() override;  // dispatcher thread
     // Any thread.
@@ -30,6 +39,11 @@ class TQuillEffect : public TQuill {
 
     EffectVariables var;
     HostValues host;
+    // Counts slider derivations. The audio thread reads the derived values once per block, so a
+    // derivation that lands during a block recomputes the gains at the next one. Written by any
+    // thread that changes a parameter, read by the audio thread.
+    std::atomic<uint32_t> settingsVersion{0};
+    uint32_t settingsVersionSeen = 0;  // audio thread
     RandomSource random;
 
   private:

@@ -49,6 +49,7 @@ void process(CHostAdapter* adapter, Sample** inputs, Sample** outputs, int32_t f
     const int32_t channels = adapter->processingChannels(doublePrecision);
     effect.DoBlock();
     if (frames <= 0 || !buffersPresent(inputs, outputs, channels)) return;
+    if (effect.DoSampleBlock(inputs, outputs, frames, channels)) return;
     processFrames(effect, inputs, outputs, frames, channels);
 }
 

@@ -1,6 +1,8 @@
 // Slider values: the state a user sets and a project saves.
 #pragma once
 
+#include <cstdint>
+
 #include "runtime/QuillLumo.h"
 
 class CQuillSliders : public CQuillLumo {
@@ -16,6 +18,16 @@ class CQuillSliders : public CQuillLumo {
     virtual void DoBlock() {}
     // Sample section: once per sample frame. Audio thread.
     virtual void DoSample() {}
+    // The sample section over a whole block, straight between the host's buffers. An effect with such
+    // a loop answers true and leaves the outputs and spl as running the sample section frame by frame
+    // would; false lets the runtime move every frame through spl. Audio thread.
+    virtual bool DoSampleBlock(float* const*, float* const*, int32_t /*frames*/, int32_t /*channels*/) {
+        return false;
+    }
+    // The same in double precision. Audio thread.
+    virtual bool DoSampleBlock(double* const*, double* const*, int32_t /*frames*/, int32_t /*channels*/) {
+        return false;
+    }
 
     double sliders[kSliderCount];  // index 0 is never a slider
 };
