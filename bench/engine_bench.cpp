@@ -119,15 +119,22 @@ BENCHMARK(BM_StaticPosition);
 BENCHMARK(BM_SmoothingGlide);
 BENCHMARK(BM_Motion)->ArgName("mode")->DenseRange(1, 4);
 
-// Prints each case's nanoseconds per frame as a ratio to the fixed-gain loop after the usual table.
+// Prints each case's nanoseconds per frame as a ratio to the fixed-gain loop after the usual table;
+// with --benchmark_repetitions, the medians of the repetitions (robust on a loaded machine).
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
+            const bool aggregate = run.run_type == Run::RT_Aggregate;
+            if (aggregate && run.aggregate_name != "median") continue;
+            const std::string name = run.run_name.str();
+            // A single run stands for itself until a median of repetitions arrives.
+            if (!aggregate && medians_.count(name) != 0) continue;
             const auto counter = run.counters.find("ns_per_frame");
-            if (counter != run.counters.end())
-                nsPerFrame_[run.benchmark_name()] = counter->second.value * 1e9;
+            if (counter == run.counters.end()) continue;
+            nsPerFrame_[name] = counter->second.value * 1e9;
+            if (aggregate) medians_[name] = true;
         }
     }
     void Finalize() override {
@@ -143,6 +150,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
   private:
     std::map<std::string, double> nsPerFrame_;
+    std::map<std::string, bool> medians_;
 };
 
 }  // namespace

@@ -53,8 +53,10 @@ void cruise(PanChannel& ch, RandomSource& random, MotionRun& run, int j) {
     }
     const double r1 = random.next();
     const double r2 = random.next();
-    const double jitterX = (50 - r1 * 100 / kRandomMax) * 0.00001;
-    const double jitterY = (50 - r2 * 200 / kRandomMax) * 0.00002;
+    // r1 * 100 / 32767 and r2 * 200 / 32767 in one division of two lanes, rounded as each alone.
+    const __m128d shares = _mm_div_pd(_mm_set_pd(r2 * 200, r1 * 100), _mm_set1_pd(kRandomMax));
+    const double jitterX = (50 - lowLane(shares)) * 0.00001;
+    const double jitterY = (50 - highLane(shares)) * 0.00002;
     run.angleX[j] = ch.cruiseAngleX;
     run.angleY[j] = ch.cruiseAngleY;
     const double s = ch.stepDeg;
@@ -106,7 +108,8 @@ void fishBowl(PanChannel& ch, double sampleRate, RandomSource& random, MotionRun
         ch.bowlRate = 44100 / sampleRate * 0.1;
         if (!std::isfinite(ch.bowlRate)) ch.bowlRate = 0;
     }
-    if (random.next() / kRandomMax > 0.99997) {
+    // r / 32767 > 0.99997 holds for r = 32767 alone (32766 / 32767 is 0.9999695): no division needed.
+    if (random.next() > RandomSource::kMax - 1) {
         if (random.next() / kRandomMax >= 0.98) ch.bowlDirection = -ch.bowlDirection;
         ch.bowlTarget = random.next() / kRandomMax * 0.5 + 0.5;
     }

@@ -70,10 +70,21 @@ inline SineCosine sineCosine(__m128d radians) {
     const __m128d tail = _mm_sub_pd(_mm_sub_pd(t, r), w);
     const __m128d z = _mm_mul_pd(r, r);
 
-    __m128d ps = _mm_set1_pd(kSin[7]);
-    for (int i = 6; i >= 0; --i) ps = _mm_add_pd(_mm_mul_pd(ps, z), _mm_set1_pd(kSin[i]));
-    __m128d pc = _mm_set1_pd(kCos[8]);
-    for (int i = 7; i >= 1; --i) pc = _mm_add_pd(_mm_mul_pd(pc, z), _mm_set1_pd(kCos[i]));
+    // Written out: compilers leave such short loops rolled, with a load and a shuffle per step.
+    __m128d ps = _mm_add_pd(_mm_mul_pd(_mm_set1_pd(kSin[7]), z), _mm_set1_pd(kSin[6]));
+    ps = _mm_add_pd(_mm_mul_pd(ps, z), _mm_set1_pd(kSin[5]));
+    ps = _mm_add_pd(_mm_mul_pd(ps, z), _mm_set1_pd(kSin[4]));
+    ps = _mm_add_pd(_mm_mul_pd(ps, z), _mm_set1_pd(kSin[3]));
+    ps = _mm_add_pd(_mm_mul_pd(ps, z), _mm_set1_pd(kSin[2]));
+    ps = _mm_add_pd(_mm_mul_pd(ps, z), _mm_set1_pd(kSin[1]));
+    ps = _mm_add_pd(_mm_mul_pd(ps, z), _mm_set1_pd(kSin[0]));
+    __m128d pc = _mm_add_pd(_mm_mul_pd(_mm_set1_pd(kCos[8]), z), _mm_set1_pd(kCos[7]));
+    pc = _mm_add_pd(_mm_mul_pd(pc, z), _mm_set1_pd(kCos[6]));
+    pc = _mm_add_pd(_mm_mul_pd(pc, z), _mm_set1_pd(kCos[5]));
+    pc = _mm_add_pd(_mm_mul_pd(pc, z), _mm_set1_pd(kCos[4]));
+    pc = _mm_add_pd(_mm_mul_pd(pc, z), _mm_set1_pd(kCos[3]));
+    pc = _mm_add_pd(_mm_mul_pd(pc, z), _mm_set1_pd(kCos[2]));
+    pc = _mm_add_pd(_mm_mul_pd(pc, z), _mm_set1_pd(kCos[1]));
     // sin(r + tail) = sin r + tail cos r and cos(r + tail) = cos r - tail sin r, to the precision kept.
     const __m128d half = _mm_mul_pd(_mm_set1_pd(0.5), z);
     const __m128d tailCos = _mm_sub_pd(tail, _mm_mul_pd(half, tail));
