@@ -147,10 +147,12 @@ struct CircleTerms {
 
 CircleTerms circleTerms(const MotionRun& run, int j) {
     const __m128d toRadians = _mm_set1_pd(quill::kDegreesToRadians);
-    const SineCosine tx = sineCosine(_mm_mul_pd(_mm_loadu_pd(run.angleX + j), toRadians));
-    if (run.mode != kCruise) return {tx.cos, tx.sin};
-    const SineCosine ty = sineCosine(_mm_mul_pd(_mm_loadu_pd(run.angleY + j), toRadians));
-    return {tx.cos, ty.sin};
+    if (run.mode != kCruise) {
+        const SineCosine t = sineCosine(_mm_mul_pd(_mm_loadu_pd(run.angleX + j), toRadians));
+        return {t.cos, t.sin};
+    }
+    return {cosine(_mm_mul_pd(_mm_loadu_pd(run.angleX + j), toRadians)),
+            sine(_mm_mul_pd(_mm_loadu_pd(run.angleY + j), toRadians))};
 }
 
 // The targets of the modes that move on a circle, two samples at a time, by the scalar steps'

@@ -53,24 +53,84 @@ inline __m128d select(__m128d mask, __m128d whenSet, __m128d otherwise) {
 
 // The lanes the reduction cannot serve, answered by the library; cold.
 SineCosine libraryPath(__m128d radians, SineCosine fast);
+__m128d libraryPath(__m128d radians, __m128d fast, bool sine);
+
+// The first thing every form does: the remainder r of the angle after the nearest multiple of pi / 2
+// (counted by quadrant), what r's rounding left out (tail) and r^2.
+struct Reduced {
+    __m128i quadrant;  // two 32-bit counts, each spread over its 64-bit lane
+    __m128d r, tail, z;
+};
+
+inline Reduced reduce(__m128d radians) {
+    // Nearest quadrant count (the processor's rounding, to nearest unless a host changed it; any
+    // integer keeps the reduction exact, only the remainder's range would grow).
+    const __m128i count = _mm_cvtpd_epi32(_mm_mul_pd(radians, _mm_set1_pd(kTwoOverPi)));
+    const __m128d q = _mm_cvtepi32_pd(count);
+    const __m128d t = _mm_sub_pd(radians, _mm_mul_pd(q, _mm_set1_pd(kHalfPiHigh)));
+    const __m128d w = _mm_mul_pd(q, _mm_set1_pd(kHalfPiLow));
+    // |t| >= |w| makes the subtraction that recovers the tail exact.
+    const __m128d r = _mm_sub_pd(t, w);
+    const __m128d tail = _mm_sub_pd(_mm_sub_pd(t, r), w);
+    return {_mm_shuffle_epi32(count, _MM_SHUFFLE(1, 1, 0, 0)), r, tail, _mm_mul_pd(r, r)};
+}
+
+// sin r and cos r from a polynomial p of the sine's (ps) or of the cosine's (pc) series:
+// sin(r + tail) = sin r + tail cos r and cos(r + tail) = cos r - tail sin r, to the precision kept;
+// cos r = 1 - z / 2 + z^2 pc, where 1 - z / 2 is rounded and what that rounding lost added back.
+inline __m128d sineForm(const Reduced& a, __m128d ps) {
+    const __m128d half = _mm_mul_pd(_mm_set1_pd(0.5), a.z);
+    const __m128d tailCos = _mm_sub_pd(a.tail, _mm_mul_pd(half, a.tail));
+    return _mm_add_pd(a.r, _mm_add_pd(_mm_mul_pd(_mm_mul_pd(a.r, a.z), ps), tailCos));
+}
+inline __m128d cosineForm(const Reduced& a, __m128d pc) {
+    const __m128d half = _mm_mul_pd(_mm_set1_pd(0.5), a.z);
+    const __m128d head = _mm_sub_pd(_mm_set1_pd(1.0), half);
+    const __m128d lost = _mm_sub_pd(_mm_sub_pd(_mm_set1_pd(1.0), head), half);
+    return _mm_add_pd(
+        head, _mm_add_pd(lost, _mm_sub_pd(_mm_mul_pd(_mm_mul_pd(a.z, a.z), pc), _mm_mul_pd(a.r, a.tail))));
+}
+
+// Lanes whose count is odd, as a full mask, and the sign bit where bit 1 of (count + add) is set.
+inline __m128d oddLanes(__m128i count) {
+    const __m128i one = _mm_set1_epi32(1);
+    return _mm_castsi128_pd(_mm_cmpeq_epi32(_mm_and_si128(count, one), one));
+}
+inline __m128d signWhereBitOne(__m128i count, int add) {
+    const __m128i bitOne = _mm_set_epi32(0, 2, 0, 2);
+    return _mm_castsi128_pd(
+        _mm_slli_epi64(_mm_and_si128(_mm_add_epi32(count, _mm_set1_epi32(add)), bitOne), 62));
+}
+
+inline bool outsideReduction(__m128d radians) {
+    const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), radians);
+    // Not below the limit, which NaN is not either.
+    return _mm_movemask_pd(_mm_cmpnlt_pd(magnitude, _mm_set1_pd(kReducedLimit))) != 0;
+}
+
+// The series' coefficients for each pair of lanes, by which of the two take the sine's series (bit 0
+// for the low lane): one polynomial serves lanes that need different series.
+struct SeriesRows {
+    alignas(16) double row[4][8][2];
+    constexpr SeriesRows() : row() {
+        for (int mask = 0; mask < 4; ++mask) {
+            for (int i = 0; i < 8; ++i) {
+                for (int lane = 0; lane < 2; ++lane)
+                    row[mask][i][lane] = (mask >> lane) & 1 ? kSin[i] : kCos[i + 1];
+            }
+        }
+    }
+};
+inline constexpr SeriesRows kSeriesRows{};
 
 }  // namespace sine_cosine
 
 // sin and cos of both lanes of radians. Any thread.
 inline SineCosine sineCosine(__m128d radians) {
     using namespace sine_cosine;
-    // Nearest quadrant count (the processor's rounding, to nearest unless a host changed it; any
-    // integer keeps the reduction exact, only the remainder's range would grow).
-    const __m128i quadrant = _mm_cvtpd_epi32(_mm_mul_pd(radians, _mm_set1_pd(kTwoOverPi)));
-    const __m128d q = _mm_cvtepi32_pd(quadrant);
-    const __m128d t = _mm_sub_pd(radians, _mm_mul_pd(q, _mm_set1_pd(kHalfPiHigh)));
-    const __m128d w = _mm_mul_pd(q, _mm_set1_pd(kHalfPiLow));
-    // The remainder r and what its rounding left out, tail (|t| >= |w| makes that subtraction exact).
-    const __m128d r = _mm_sub_pd(t, w);
-    const __m128d tail = _mm_sub_pd(_mm_sub_pd(t, r), w);
-    const __m128d z = _mm_mul_pd(r, r);
-
+    const Reduced a = reduce(radians);
     // Written out: compilers leave such short loops rolled, with a load and a shuffle per step.
+    const __m128d z = a.z;
     __m128d ps = _mm_add_pd(_mm_mul_pd(_mm_set1_pd(kSin[7]), z), _mm_set1_pd(kSin[6]));
     ps = _mm_add_pd(_mm_mul_pd(ps, z), _mm_set1_pd(kSin[5]));
     ps = _mm_add_pd(_mm_mul_pd(ps, z), _mm_set1_pd(kSin[4]));
@@ -85,32 +145,44 @@ inline SineCosine sineCosine(__m128d radians) {
     pc = _mm_add_pd(_mm_mul_pd(pc, z), _mm_set1_pd(kCos[3]));
     pc = _mm_add_pd(_mm_mul_pd(pc, z), _mm_set1_pd(kCos[2]));
     pc = _mm_add_pd(_mm_mul_pd(pc, z), _mm_set1_pd(kCos[1]));
-    // sin(r + tail) = sin r + tail cos r and cos(r + tail) = cos r - tail sin r, to the precision kept.
-    const __m128d half = _mm_mul_pd(_mm_set1_pd(0.5), z);
-    const __m128d tailCos = _mm_sub_pd(tail, _mm_mul_pd(half, tail));
-    const __m128d s = _mm_add_pd(r, _mm_add_pd(_mm_mul_pd(_mm_mul_pd(r, z), ps), tailCos));
-    // cos r = 1 - z / 2 + z^2 pc, where 1 - z / 2 is rounded and what that rounding lost added back.
-    const __m128d head = _mm_sub_pd(_mm_set1_pd(1.0), half);
-    const __m128d lost = _mm_sub_pd(_mm_sub_pd(_mm_set1_pd(1.0), head), half);
-    const __m128d c =
-        _mm_add_pd(head, _mm_add_pd(lost, _mm_sub_pd(_mm_mul_pd(_mm_mul_pd(z, z), pc), _mm_mul_pd(r, tail))));
-
-    // Quadrant n (mod 4): sin is s, c, -s, -c and cos is c, -s, -c, s. Each 32-bit count is spread
-    // over its whole 64-bit lane first.
-    const __m128i n = _mm_shuffle_epi32(quadrant, _MM_SHUFFLE(1, 1, 0, 0));
-    const __m128i one = _mm_set1_epi32(1);
-    const __m128i bitOne = _mm_set_epi32(0, 2, 0, 2);
-    const __m128d odd = _mm_castsi128_pd(_mm_cmpeq_epi32(_mm_and_si128(n, one), one));
-    const __m128d sinSign = _mm_castsi128_pd(_mm_slli_epi64(_mm_and_si128(n, bitOne), 62));
-    const __m128d cosSign =
-        _mm_castsi128_pd(_mm_slli_epi64(_mm_and_si128(_mm_add_epi32(n, one), bitOne), 62));
-    SineCosine result{_mm_xor_pd(select(odd, c, s), sinSign), _mm_xor_pd(select(odd, s, c), cosSign)};
-
-    const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), radians);
-    // Not below the limit, which NaN is not either.
-    if (__builtin_expect(_mm_movemask_pd(_mm_cmpnlt_pd(magnitude, _mm_set1_pd(kReducedLimit))) != 0, 0))
-        return libraryPath(radians, result);
+    const __m128d s = sineForm(a, ps);
+    const __m128d c = cosineForm(a, pc);
+    // Quadrant n (mod 4): sin is s, c, -s, -c and cos is c, -s, -c, s.
+    const __m128d odd = oddLanes(a.quadrant);
+    SineCosine result{_mm_xor_pd(select(odd, c, s), signWhereBitOne(a.quadrant, 0)),
+                      _mm_xor_pd(select(odd, s, c), signWhereBitOne(a.quadrant, 1))};
+    if (__builtin_expect(outsideReduction(radians), 0)) return libraryPath(radians, result);
     return result;
+}
+
+// cos (kShift 0) or sin (kShift 3) of both lanes, for half the work of both: sin x is cos x taken
+// three quadrants on. Quadrant m (mod 4) of the cosine gives c, -s, -c, s, so each lane needs one
+// series, which one polynomial with the lanes' own coefficients serves. Any thread.
+template <int kShift>
+inline __m128d sineOrCosine(__m128d radians) {
+    using namespace sine_cosine;
+    const Reduced a = reduce(radians);
+    const __m128i m = _mm_add_epi32(a.quadrant, _mm_set1_epi32(kShift));
+    const __m128d odd = oddLanes(m);
+    const double(*k)[2] = kSeriesRows.row[_mm_movemask_pd(odd)];
+    const __m128d z = a.z;
+    __m128d p = _mm_add_pd(_mm_mul_pd(_mm_load_pd(k[7]), z), _mm_load_pd(k[6]));
+    p = _mm_add_pd(_mm_mul_pd(p, z), _mm_load_pd(k[5]));
+    p = _mm_add_pd(_mm_mul_pd(p, z), _mm_load_pd(k[4]));
+    p = _mm_add_pd(_mm_mul_pd(p, z), _mm_load_pd(k[3]));
+    p = _mm_add_pd(_mm_mul_pd(p, z), _mm_load_pd(k[2]));
+    p = _mm_add_pd(_mm_mul_pd(p, z), _mm_load_pd(k[1]));
+    p = _mm_add_pd(_mm_mul_pd(p, z), _mm_load_pd(k[0]));
+    const __m128d result = _mm_xor_pd(select(odd, sineForm(a, p), cosineForm(a, p)), signWhereBitOne(m, 1));
+    if (__builtin_expect(outsideReduction(radians), 0)) return libraryPath(radians, result, kShift != 0);
+    return result;
+}
+
+inline __m128d cosine(__m128d radians) {
+    return sineOrCosine<0>(radians);
+}
+inline __m128d sine(__m128d radians) {
+    return sineOrCosine<3>(radians);
 }
 
 // Both lanes of a vector as doubles.
