@@ -71,16 +71,6 @@ void BM_Background(benchmark::State& state) {
 }
 BENCHMARK(BM_Background)->Unit(benchmark::kMillisecond);
 
-// The baseline: one copy of the 1130 x 540 background image onto the context, the memory traffic of
-// any full repaint.
-void BM_Background(benchmark::State& state) {
-    COffscreenContext ctx(nullptr, 1130, 540);
-    CBitmap background(CResourceDescription(1));
-    for (auto _ : state) background.draw(&ctx, CRect(0, 0, 1130, 540));
-    state.SetItemsProcessed(state.iterations());
-}
-BENCHMARK(BM_Background)->Unit(benchmark::kMillisecond);
-
 }  // namespace
 
 BENCHMARK_MAIN();
