@@ -37,6 +37,10 @@ intptr_t VSTCALLBACK PluginInstance::hostCallback(AEffect* effect, int32_t opcod
     case audioMasterAutomate:
         if (self) self->automation_.push_back({index, opt});
         return 0;
+    case audioMasterGetTime:
+        if (!self || !self->playing_) return 0;
+        self->time_.flags = kVstTransportPlaying;
+        return reinterpret_cast<intptr_t>(&self->time_);
     default:
         return 0;
     }

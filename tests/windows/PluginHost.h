@@ -47,6 +47,8 @@ public:
     std::vector<std::vector<double>> processDouble(const std::vector<double>& levels, int32_t frames);
 
     const std::vector<AutomationEvent>& automation() const { return automation_; }
+    // The transport the host reports: stopped (no time information) until this is called.
+    void setPlaying(bool playing) { playing_ = playing; }
 
 private:
     static intptr_t VSTCALLBACK hostCallback(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
@@ -55,4 +57,6 @@ private:
 
     AEffect* effect_ = nullptr;
     std::vector<AutomationEvent> automation_;
+    bool playing_ = false;
+    VstTimeInfo time_{};
 };
