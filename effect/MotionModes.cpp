@@ -82,12 +82,17 @@ void startRandomSegment(PanChannel& ch, RandomSource& random) {
 }
 
 void randomize(PanChannel& ch, RandomSource& random, MotionRun& run, int j) {
-    if (isZero(ch.motionStarted)) {
+    // Entered from another mode, the segment end held from an earlier run, or the (0, 0) of one that
+    // never ran, says nothing of where the channel is now.
+    const bool entered = run.entered && j == 0;
+    if (isZero(ch.motionStarted) || entered) {
         // The current position: the previous sample's target within a run.
         ch.randToX = j > 0 ? run.x[j - 1] : ch.posX;
         ch.randToY = j > 0 ? run.y[j - 1] : ch.posY;
         ch.motionStarted = 1;
     }
+    // The first segment after a switch starts where the slider section has just put the channel.
+    if (entered) ch.randFraction = 1;
     // A segment of no length is finished: continuing it would divide a step by 0.00001 and throw the
     // point far past its end.
     const bool finished = !(ch.randFraction < 1) || ch.randLength <= 0;

@@ -14,6 +14,9 @@ constexpr int kMotionRun = 64;
 struct MotionRun {
     PanChannel* ch = nullptr;
     MotionMode mode = kManual;
+    // The run's first sample is the first one moved in this mode since another mode (or none) moved
+    // the channel.
+    bool entered = false;
     // What a sample's position is made from: angles and the bowl's radius before each step. One more
     // than a run, for the pair that an odd run ends with.
     double angleX[kMotionRun + 1];

@@ -185,17 +185,6 @@ struct ChannelTargets {
     double targetY(int i) const { return motion ? motion->y[i] : y; }
 };
 
-// The position of the block's last gain computation. A parameter change on another thread may have
-// put the recompute marker there since; the display then keeps showing where the channel was.
-void publishPosition(PanChannel& ch) {
-    const double x = ch.gainX;
-    const double y = ch.gainY;
-    if (x == kForceGainRecompute || y == kForceGainRecompute) return;
-    ch.shownX = x;
-    ch.shownY = y;
-    ch.shownFromAudio = true;
-}
-
 // Frames j0 .. j0 + count - 1 (count at most kMotionRun) of the sample section.
 template <typename Sample>
 void renderRun(TQuillEffect& effect, const FrameSettings& f, const Sample* in0, const Sample* in1,
@@ -212,9 +201,13 @@ void renderRun(TQuillEffect& effect, const FrameSettings& f, const Sample* in0, 
         PanChannel& ch = var.ch[c];
         const MotionMode mode = runningMode(f.playState, ch);
         targets[c] = {nullptr, ch.posX, ch.posY};
+        // A switch of mode shows at the first moving sample after it: a run has one mode throughout.
+        const bool switched = !isZero(f.playState) && !quill::nearlyEqual(ch.lastMovedMode, ch.motionMode);
+        if (!isZero(f.playState)) ch.lastMovedMode = ch.motionMode;
         if (mode == kManual) continue;
         motion[moving].ch = &ch;
         motion[moving].mode = mode;
+        motion[moving].entered = switched;
         targets[c].motion = &motion[moving];
         ++moving;
     }
@@ -282,6 +275,17 @@ void renderFrames(TQuillEffect& effect, const Sample* in0, const Sample* in1, Sa
 }
 
 }  // namespace
+
+void publishPosition(PanChannel& ch) {
+    // A parameter change on another thread may have put the recompute marker into the gain position
+    // since the block's last gains were computed: only a position in the square is shown.
+    const double x = ch.gainX;
+    const double y = ch.gainY;
+    if (!(x >= 0 && x <= 1 && y >= 0 && y <= 1)) return;
+    ch.shownX = x;
+    ch.shownY = y;
+    ch.shownFromAudio = true;
+}
 
 void computeGains(const EffectVariables& var, PanChannel& ch, double targetX, double targetY) {
     LawTerms terms;

@@ -54,7 +54,7 @@ struct RefChannel {
     double sinX = 0, cosX = 0, sinY = 0, cosY = 0, centerShare = 0, zoneGain = 0;
     double gainL = 0, gainR = 0, gainC = 0, gainLs = 0, gainRs = 0;
     double motionMode = 0, stepDeg = 0, scaleX = 0, scaleY = 0, offsetX = 0, offsetY = 0;
-    double motionStarted = 0, rotAngle = 0, cruiseAngleX = 0, cruiseAngleY = 0;
+    double motionStarted = 0, lastMovedMode = 0, rotAngle = 0, cruiseAngleX = 0, cruiseAngleY = 0;
     double randFromX = 0, randFromY = 0, randToX = 0, randToY = 0, randFraction = 0, randLength = 0;
     double bowlReady = 0, bowlDirection = 0, bowlRate = 0, bowlTarget = 0, bowlRadius = 0, bowlAngle = 0;
 };
@@ -188,7 +188,12 @@ class ReferencePanner {
     double draw() { return random_.next(); }
 
     void motion(RefChannel& ch) {
-        if (isZero(ch.motionMode) || isZero(playState_)) return;
+        if (isZero(playState_)) return;
+        // The team's rule for a switch of mode while the transport runs: Randomize then starts its
+        // first segment where the channel is.
+        const bool switched = !equal(ch.lastMovedMode, ch.motionMode);
+        ch.lastMovedMode = ch.motionMode;
+        if (isZero(ch.motionMode)) return;
         if (equal(ch.motionMode, 1)) {
             if (isZero(ch.motionStarted)) {
                 ch.rotAngle = ch.stepDeg > 0 ? 90 : (ch.stepDeg < 0 ? -90 : 0);
@@ -211,11 +216,12 @@ class ReferencePanner {
             ch.cruiseAngleX = wrap(ch.cruiseAngleX + ch.stepDeg + sgn(ch.stepDeg) * jx);
             ch.cruiseAngleY = wrap(ch.cruiseAngleY + ch.stepDeg + sgn(ch.stepDeg) * jy);
         } else if (equal(ch.motionMode, 3)) {
-            if (isZero(ch.motionStarted)) {
+            if (isZero(ch.motionStarted) || switched) {
                 ch.randToX = ch.posX;
                 ch.randToY = ch.posY;
                 ch.motionStarted = 1;
             }
+            if (switched) ch.randFraction = 1;
             // The team's rule: a segment of no length counts as finished.
             if (ch.randFraction < 1 && ch.randLength > 0) {
                 ch.randFraction += (std::fabs(ch.stepDeg) * 0.009) / (ch.randLength + 0.00001);
