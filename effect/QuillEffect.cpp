@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "display/DisplayDrawing.h"
 #include "display/PanelDisplay.h"
 #include "effect/PanningEngine.h"
 #include "plugin/FourCharId.h"
@@ -39,6 +40,7 @@ TQuillEffect::TQuillEffect() {
     vendorVersion = 1000;
     uniqueId = fourCharId('O', 'b', '2', '1');
     channelCount = 6;
+    drawing = displayDrawingBridges();
     declareSliders();
 }
 

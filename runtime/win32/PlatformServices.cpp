@@ -3,7 +3,7 @@
 
 #include <chrono>
 
-#include "runtime/win32/ModuleHandle.h"
+#include "plugin/win32/ModuleHandle.h"
 
 namespace platform {
 

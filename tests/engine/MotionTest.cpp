@@ -8,8 +8,8 @@
 
 #include "effect/PanningEngine.h"
 #include "effect/QuillEffect.h"
-#include "plugin/Lumo.h"
-#include "plugin/PluginFactory.h"
+#include "plugin/vst/Lumo.h"
+#include "plugin/vst/PluginFactory.h"
 #include "runtime/RandomSource.h"
 
 namespace {

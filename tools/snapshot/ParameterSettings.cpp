@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "plugin/Lumo.h"
+#include "plugin/vst/Lumo.h"
 #include "runtime/Quill.h"
 
 namespace snapshot {

@@ -1,4 +1,4 @@
-#include "plugin/sdk/AEffGUIEditor.h"
+#include "editor/AEffGUIEditor.h"
 
 #include <algorithm>
 

@@ -1,8 +1,9 @@
-#include "plugin/PluginFactory.h"
+#include "plugin/vst/PluginFactory.h"
 
 #include "effect/QuillEffect.h"
-#include "plugin/Lumo.h"
 #include "plugin/ReverseFunctions.h"
+#include "plugin/bridge/EffectBridge.h"
+#include "plugin/vst/Lumo.h"
 
 AEffect* createPluginInstance(audioMasterCallback audioMaster, TQuill* effect) {
     const LumoBridge bridge = makeEffectBridge();

@@ -1,4 +1,4 @@
-#include "plugin/TextCopy.h"
+#include "plugin/bridge/TextCopy.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "plugin/GraphicsBridges.h"
+#include "display/GraphicsBridges.h"
 
 #include <cctype>
 #include <vector>

@@ -1,11 +1,11 @@
 // The effect side of the bridge table: each entry finds the effect through the adapter.
+#include "plugin/bridge/EffectBridge.h"
 #include "plugin/EditorFunctions.h"
 #include "plugin/HostAdapter.h"
-#include "plugin/LumoBridge.h"
-#include "plugin/ParameterMapping.h"
-#include "plugin/ProcessingBridge.h"
 #include "plugin/ReverseFunctions.h"
-#include "plugin/TextCopy.h"
+#include "plugin/bridge/ParameterMapping.h"
+#include "plugin/bridge/ProcessingBridge.h"
+#include "plugin/bridge/TextCopy.h"
 #include "runtime/Quill.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The module's exported entry points; everything else stays hidden.
-#include "plugin/PluginFactory.h"
+#include "plugin/vst/PluginFactory.h"
 
 #define ORBITONE_EXPORT extern "C" __attribute__((visibility("default")))
 

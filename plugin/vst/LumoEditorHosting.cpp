@@ -2,7 +2,7 @@
 // editor requests reach it.
 #include "editor/LumoEditor.h"
 #include "editor/LumoView.h"
-#include "plugin/Lumo.h"
+#include "plugin/vst/Lumo.h"
 
 namespace {
 CLumoEditor* editorOf(CLumo* adapter) {

@@ -1,8 +1,8 @@
-#include "plugin/Lumo.h"
+#include "plugin/vst/Lumo.h"
 
 #include <cstring>
 
-#include "plugin/FontListRelease.h"
+#include "display/FontListRelease.h"
 
 CLumo* CLumo::create(TQuill* effect, const LumoBridge& bridge, audioMasterCallback audioMaster,
                      int32_t numPrograms, int32_t numParams) {

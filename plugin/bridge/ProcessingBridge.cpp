@@ -1,7 +1,7 @@
-#include "plugin/ProcessingBridge.h"
+#include "plugin/bridge/ProcessingBridge.h"
 
-#include "plugin/DenormalGuard.h"
 #include "plugin/HostAdapter.h"
+#include "plugin/bridge/DenormalGuard.h"
 #include "runtime/Quill.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "plugin/ImageBridges.h"
+#include "display/ImageBridges.h"
 
 #include <string>
 

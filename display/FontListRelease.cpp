@@ -1,4 +1,4 @@
-#include "plugin/FontListRelease.h"
+#include "display/FontListRelease.h"
 
 #include "editor/vstgui/CFontDesc.h"
 

@@ -1,4 +1,4 @@
-#include "plugin/ParameterMapping.h"
+#include "plugin/bridge/ParameterMapping.h"
 
 #include <algorithm>
 #include <cmath>
