@@ -4,9 +4,14 @@
 #include <map>
 
 #include "tools/render/RenderError.h"
-#include "tools/render/TextUtil.h"
+#include "tools/settings/TextUtil.h"
 
 namespace render {
+
+using settings::equalsIgnoringCase;
+using settings::parseInteger;
+using settings::parseNumber;
+using settings::startsWith;
 
 namespace {
 

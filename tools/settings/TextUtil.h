@@ -1,9 +1,9 @@
-// Small text helpers shared by the command line, automation and parameter parsing.
+// Small text helpers shared by the tools' command lines, automation files and settings.
 #pragma once
 
 #include <string>
 
-namespace render {
+namespace settings {
 
 std::string trim(const std::string& text);
 bool startsWith(const std::string& text, const std::string& prefix);
@@ -12,4 +12,4 @@ bool equalsIgnoringCase(const std::string& a, const std::string& b);
 bool parseNumber(const std::string& text, double& out);
 bool parseInteger(const std::string& text, long& out);
 
-}  // namespace render
+}  // namespace settings

@@ -1,11 +1,11 @@
-#include "tools/render/TextUtil.h"
+#include "tools/settings/TextUtil.h"
 
 #include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
-namespace render {
+namespace settings {
 
 std::string trim(const std::string& text) {
     const auto first = text.find_first_not_of(" \t\r\n");
@@ -48,4 +48,4 @@ bool parseInteger(const std::string& text, long& out) {
     return true;
 }
 
-}  // namespace render
+}  // namespace settings
