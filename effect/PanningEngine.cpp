@@ -1,11 +1,11 @@
 #include "effect/PanningEngine.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 
 #include "effect/MotionModes.h"
 #include "effect/QuillEffect.h"
+#include "plugin/MonotonicClock.h"
 #include "plugin/ReverseFunctions.h"
 #include "runtime/ScriptNumbers.h"
 
@@ -25,17 +25,11 @@ double zoneGainAt(const EffectVariables& var, const PanChannel& ch) {
     return (1 - 2 * d) * var.zoneCenterGain + 2 * d * var.zoneEdgeGain;
 }
 
-double wallClockMs() {
-    using namespace std::chrono;
-    return static_cast<double>(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count()) /
-           1000.0;
-}
-
 // Display refresh and latency reports on the host's behalf; this effect raises neither.
 void runtimeBlockDuties(TQuillEffect& effect) {
     EffectVariables& var = effect.var;
     if (!isZero(var.displayRefreshFlag)) {
-        const double now = wallClockMs();
+        const double now = static_cast<double>(platform::monotonicMilliseconds());
         if (now - var.lastDisplayRefreshMs > 250) {
             var.displayRefreshFlag = 0;
             adapterUpdateDisplay(effect.adapter);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "OrbitoneVersion.h"
+
 #include "display/DisplayDrawing.h"
 #include "display/PanelDisplay.h"
 #include "effect/PanningEngine.h"
@@ -34,10 +36,10 @@ const char* const kAnimationItems[] = {"Manual (off)", "Rotate", "Cruise", "Rand
 
 TQuillEffect::TQuillEffect() {
     effectName = "Orbitone";
-    productString = "Orbitone 2.1";
-    programName = "Orbitone 2.1";
+    productString = ORBITONE_PRODUCT_STRING;
+    programName = ORBITONE_PRODUCT_STRING;
     vendorString = "Velmora";
-    vendorVersion = 1000;
+    vendorVersion = ORBITONE_VENDOR_VERSION;
     uniqueId = fourCharId('O', 'b', '2', '1');
     channelCount = 6;
     drawing = displayDrawingBridges();

@@ -6,8 +6,6 @@
 
 namespace editorplatform {
 
-uint32_t tickCount() { return GetTickCount(); }
-
 void sleepMilliseconds(uint32_t milliseconds) { Sleep(milliseconds); }
 
 // OLE carries the window's drag and drop; each OleInitialize is balanced by one OleUninitialize.

@@ -1,8 +1,6 @@
 // Windows implementations of the runtime's operating-system services.
 #include "runtime/PlatformServices.h"
 
-#include <chrono>
-
 #include "plugin/win32/ModuleHandle.h"
 
 namespace platform {
@@ -19,10 +17,5 @@ void beep(unsigned frequencyHz, unsigned durationMs) { Beep(frequencyHz, duratio
 
 // The root of the current drive.
 std::string logFilePath() { return "\\wisp.log.txt"; }
-
-long long monotonicMilliseconds() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 }  // namespace platform
