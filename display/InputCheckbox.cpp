@@ -4,6 +4,7 @@
 
 #include "display/GraphicsBridges.h"
 #include "display/PanelColor.h"
+#include "display/PanelLayout.h"
 #include "display/PanelStrings.h"
 #include "effect/QuillEffect.h"
 #include "runtime/ScriptNumbers.h"
@@ -13,7 +14,7 @@ using quill::isZero;
 namespace {
 
 constexpr int kSlider = 12;
-constexpr double kSize = 15;
+constexpr double kSize = panel_layout::kControls[9].w;  // control 10
 
 void drawLabel(TQuillEffect& e, double x, double y) {
     setColor(e, 0.7, 0.7, 0.7);

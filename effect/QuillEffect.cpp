@@ -7,6 +7,7 @@
 
 #include "display/DisplayDrawing.h"
 #include "display/PanelDisplay.h"
+#include "display/PanelLayout.h"
 #include "effect/PanningEngine.h"
 #include "plugin/FourCharId.h"
 #include "plugin/ReverseFunctions.h"
@@ -42,6 +43,8 @@ TQuillEffect::TQuillEffect() {
     vendorVersion = ORBITONE_VENDOR_VERSION;
     uniqueId = fourCharId('O', 'b', '2', '1');
     channelCount = 6;
+    editorWidth = panel_layout::kWidth;
+    editorHeight = panel_layout::kHeight;
     drawing = displayDrawingBridges();
     declareSliders();
 }
@@ -99,12 +102,12 @@ void TQuillEffect::DoInit() {
     gfxA = 1;
     readHostValuesForInit();
     var.buildTextId = 10000;
-    var.radarLeft = 20;
-    var.radarTop = 20;
-    var.radarWidth = 500;
-    var.radarHeight = 500;
-    var.radarRight = 520;
-    var.radarBottom = 520;
+    var.radarLeft = panel_layout::kRadar.x;
+    var.radarTop = panel_layout::kRadar.y;
+    var.radarWidth = panel_layout::kRadar.w;
+    var.radarHeight = panel_layout::kRadar.h;
+    var.radarRight = panel_layout::kRadar.x + panel_layout::kRadar.w;
+    var.radarBottom = panel_layout::kRadar.y + panel_layout::kRadar.h;
     for (int c = 0; c < 2; ++c) {
         PanChannel& ch = var.ch[c];
         ch.smoothX = ch.posX = sliderToPosition(sliders[1 + 2 * c]);

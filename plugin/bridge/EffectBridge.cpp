@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr int32_t kPanelWidth = 1130;
-constexpr int32_t kPanelHeight = 540;
-
 TQuill* effectOf(CHostAdapter* adapter) {
     return adapter != nullptr ? adapter->effect : nullptr;
 }
@@ -23,7 +20,7 @@ void init(CHostAdapter* adapter) {
     adapterSetNumInputs(adapter, effect->channelCount);
     adapterSetNumOutputs(adapter, effect->channelCount);
     adapterSetUniqueId(adapter, effect->uniqueId);
-    editorCreate(adapter, kPanelWidth, kPanelHeight);
+    editorCreate(adapter, effect->editorWidth, effect->editorHeight);
     adapterProgramsAreChunks(adapter, true);
 }
 
