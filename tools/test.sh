@@ -7,10 +7,11 @@ tools/install-deps.sh
 jobs=$(nproc)
 # -noreset: a server that resets whenever its last client leaves refuses the next test's connection.
 xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24 -noreset")
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBITONE_WERROR=ON >/dev/null
 cmake --build build -j"$jobs"
 (cd build && "${xvfb[@]}" ctest --output-on-failure -j"$jobs")
-cmake -S . -B build-asan -DORBITONE_SANITIZE=ON -DORBITONE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake -S . -B build-asan -DORBITONE_SANITIZE=ON -DORBITONE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug \
+  -DORBITONE_WERROR=ON >/dev/null
 cmake --build build-asan -j"$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 "${xvfb[@]}" ctest --output-on-failure -j"$jobs" -L unit)
 # The Windows DLLs (i686 and x86_64), cross-built and checked under Wine.
