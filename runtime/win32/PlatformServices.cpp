@@ -13,9 +13,13 @@ std::string moduleFileName() {
     return std::string(path, length);
 }
 
-void beep(unsigned frequencyHz, unsigned durationMs) { Beep(frequencyHz, durationMs); }
+void beep(unsigned frequencyHz, unsigned durationMs) {
+    Beep(frequencyHz, durationMs);
+}
 
 // The root of the current drive.
-std::string logFilePath() { return "\\wisp.log.txt"; }
+std::string logFilePath() {
+    return "\\wisp.log.txt";
+}
 
 }  // namespace platform
