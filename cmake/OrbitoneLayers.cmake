@@ -19,11 +19,19 @@ function(orbitone_layer target)
   endif()
 endfunction()
 
+# orbitone_unbuilt_folder(<folder>): a layer's folder that this build does not compile (a Linux-only
+# adapter in a Windows build); its files are checked in the builds that compile it.
+function(orbitone_unbuilt_folder folder)
+  set_property(GLOBAL APPEND PROPERTY ORBITONE_UNBUILT_FOLDERS ${folder})
+endfunction()
+
 # Called once after every layer is declared: writes the layer map and gives each layer its check.
 function(orbitone_check_layers)
   get_property(layers GLOBAL PROPERTY ORBITONE_LAYERS)
   set(map ${CMAKE_BINARY_DIR}/OrbitoneLayers.map.cmake)
-  set(content "set(SOURCE_DIR \"${CMAKE_SOURCE_DIR}\")\nset(LAYERS \"${layers}\")\n")
+  get_property(unbuilt GLOBAL PROPERTY ORBITONE_UNBUILT_FOLDERS)
+  set(content "set(SOURCE_DIR \"${CMAKE_SOURCE_DIR}\")\nset(LAYERS \"${layers};unbuilt\")\n")
+  string(APPEND content "set(FOLDERS_unbuilt \"${unbuilt}\")\n")
   foreach(layer ${layers})
     get_property(folders GLOBAL PROPERTY ORBITONE_LAYER_FOLDERS_${layer})
     get_property(uses GLOBAL PROPERTY ORBITONE_LAYER_USES_${layer})
