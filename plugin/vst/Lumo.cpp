@@ -97,8 +97,10 @@ bool CLumo::getProgramNameIndexed(int32_t category, int32_t index, char* text) {
 
 int32_t CLumo::processEvents(VstEvents* events) {
     if (events == nullptr) return 0;
+    // The list runs on past the two entries its declaration shows: read it through a pointer.
+    const VstEvent* const* list = events->events;
     for (int32_t i = 0; i < events->numEvents; ++i) {
-        const VstEvent* event = events->events[i];
+        const VstEvent* event = list[i];
         if (event == nullptr || event->type != kVstMidiType) continue;
         std::memcpy(&midiRing[static_cast<size_t>(midiWritePos)], event, sizeof(VstMidiEvent));
         if (++midiWritePos >= kMidiRingSize) midiWritePos = 0;

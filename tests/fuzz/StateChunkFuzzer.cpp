@@ -1,0 +1,86 @@
+// Any bytes as a saved state: the plug-in takes them, keeps processing finite audio with every slider
+// in range, and what it saves afterwards restores exactly.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "runtime/Quill.h"
+#include "tests/fuzz/FuzzInstance.h"
+
+namespace {
+
+constexpr int32_t kFrames = 16;
+
+template <typename Sample>
+void processBlock(FuzzInstance& instance, FuzzAudio<Sample>& audio) {
+    for (int c = 0; c < FuzzAudio<Sample>::kChannels; ++c)
+        for (int32_t j = 0; j < kFrames; ++j)
+            audio.input(c)[static_cast<size_t>(j)] = static_cast<Sample>(((j * 7 + c * 3) % 17 - 8) / 8.0);
+    instance.process(audio.inputs(), audio.outputs(), kFrames);
+    fuzzCheck(audio.outputsFinite(kFrames), "outputs are finite after a state load");
+}
+
+void restore(FuzzInstance& instance, std::vector<uint8_t> bytes, bool preset) {
+    const auto size = static_cast<intptr_t>(bytes.size());
+    const intptr_t answer = instance.dispatch(effSetChunk, preset ? 1 : 0, size, bytes.data());
+    fuzzCheck(answer == size, "effSetChunk accepts the whole byte count");
+}
+
+// The state holds single-precision values: that is the precision a round trip keeps.
+std::vector<float> sliderValues(const TQuill& quill) {
+    return std::vector<float>(std::begin(quill.sliders), std::end(quill.sliders));
+}
+
+uint64_t stateChunks = 0;
+
+void report() {
+    std::fprintf(stderr, "state chunks: %llu\n", static_cast<unsigned long long>(stateChunks));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    std::atexit(report);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static FuzzAudio<float> single(kFrames);
+    static FuzzAudio<double> twice(kFrames);
+    // The first byte says whether the host saves a bank or a program, and when it starts the plug-in.
+    const uint8_t how = size > 0 ? data[0] : 0;
+    const bool preset = (how & 1) != 0;
+    const bool loadBeforeStart = (how & 2) != 0;
+    const bool doublePrecision = (how & 4) != 0;
+    std::vector<uint8_t> chunk(data + (size > 0 ? 1 : 0), data + size);
+
+    FuzzInstance instance;
+    ++stateChunks;
+    if (loadBeforeStart) {
+        instance.dispatch(effOpen);
+        restore(instance, chunk, preset);
+        instance.dispatch(effMainsChanged, 0, 1);
+    } else {
+        instance.start();
+        restore(instance, chunk, preset);
+    }
+    checkSliders(instance);
+    if (doublePrecision)
+        processBlock(instance, twice);
+    else
+        processBlock(instance, single);
+    checkSliders(instance);
+
+    const std::vector<uint8_t> first = savedState(instance);
+    const std::vector<float> before = sliderValues(instance.quill());
+    restore(instance, first, preset);
+    fuzzCheck(sliderValues(instance.quill()) == before, "restoring a saved state keeps every slider");
+    fuzzCheck(savedState(instance) == first, "a saved state saves back unchanged");
+    // The other precision after the round trip.
+    if (doublePrecision)
+        processBlock(instance, single);
+    else
+        processBlock(instance, twice);
+    return 0;
+}
