@@ -64,48 +64,55 @@ class Session {
         inputsFinite_ = true;
     }
 
+    // Dispatcher requests make up most of a session; audio and parameter traffic come between them.
     void step() {
-        switch (in_.below(14)) {
+        switch (in_.below(20)) {
             case 0:
+            case 1:
+            case 2:
+            case 3:
                 anyOpcode();
                 break;
-            case 1:
+            case 4:
                 setParameter();
                 break;
-            case 2:
+            case 5:
                 getParameter();
                 break;
-            case 3:
+            case 6:
                 processCall(in_.flag(), frameCount());
                 break;
-            case 4:
+            case 7:
                 instance_->dispatch(effSetSampleRate, 0, 0, nullptr, in_.interestingFloat());
                 break;
-            case 5:
+            case 8:
                 instance_->dispatch(effSetBlockSize, 0, blockSize());
                 break;
-            case 6:
+            case 9:
                 instance_->dispatch(effMainsChanged, 0, in_.flag() ? 1 : 0);
                 break;
-            case 7:
+            case 10:
                 processEvents();
                 break;
-            case 8:
+            case 11:
                 chunk();
                 break;
-            case 9:
+            case 12:
+            case 13:
+            case 14:
                 textRequest();
                 break;
-            case 10:
+            case 15:
                 canDo();
                 break;
-            case 11:
+            case 16:
                 transport();
                 break;
-            case 12:
+            case 17:
+            case 18:
                 programs();
                 break;
-            case 13:
+            case 19:
                 fillInputs();
                 break;
         }
@@ -113,7 +120,7 @@ class Session {
 
     // Mostly short calls, so that a session holds many requests; now and then the longest.
     int32_t frameCount() {
-        switch (in_.below(8)) {
+        switch (in_.below(16)) {
             case 0:
                 return 0;
             case 1:
@@ -145,19 +152,19 @@ class Session {
     int32_t parameterIndex() {
         const uint8_t pick = in_.u8();
         if (pick < 200) return static_cast<int32_t>(pick % (instance_->effect()->numParams + 2)) - 1;
-        return static_cast<int32_t>(in_.u32());
+        return in_.anyInt32();
     }
 
     void anyOpcode() {
         const int32_t opcode = static_cast<int32_t>(in_.below(82));
         if (isEditorOpcode(opcode)) return;
-        const auto index = static_cast<int32_t>(in_.u32());
-        auto value = static_cast<intptr_t>(in_.u64());
+        const int32_t index = in_.anyInt32();
+        intptr_t value = in_.anyIntptr();
         const float option = in_.interestingFloat();
         // Requests whose pointers lead to data of a given shape get that shape; the rest get a
-        // buffer of fuzz bytes far larger than any of them reads.
+        // buffer far larger than any of them reads, starting with fuzz bytes.
         std::vector<uint8_t> buffer(1024);
-        const std::vector<uint8_t> fill = in_.bytes(buffer.size());
+        const std::vector<uint8_t> fill = in_.bytes(opcode == effSetChunk ? 600 : 48);
         std::copy(fill.begin(), fill.end(), buffer.begin());
         buffer.back() = 0;
         void* ptr = in_.u8() < 16 ? nullptr : buffer.data();
@@ -198,7 +205,7 @@ class Session {
         AEffect* effect = instance_->effect();
         const int32_t index = parameterIndex();
         const float value = effect->getParameter(effect, index);
-        if (index >= 0 && index < effect->numParams) fuzzCheck(value >= 0 && value <= 1, "parameters lie in 0..1");
+        if (index >= 0 && index < effect->numParams) fuzzCheck(std::isfinite(value), "parameters read as numbers");
     }
 
     void fillInputs() {
@@ -209,10 +216,15 @@ class Session {
         const bool finite = std::isfinite(level);
         if (!finite) inputsFinite_ = false;
         inputsDirty_ = true;
-        for (int32_t j = 0; j < kLongestCall; ++j) {
-            const float wave = kind & 1 ? std::sin(0.05f * static_cast<float>(j)) : 1.0f;
-            single_.input(channel)[static_cast<size_t>(j)] = level * wave;
-            double_.input(channel)[static_cast<size_t>(j)] = static_cast<double>(level) * wave;
+        static const std::vector<float> sine = [] {
+            std::vector<float> wave(kLongestCall);
+            for (int32_t j = 0; j < kLongestCall; ++j) wave[static_cast<size_t>(j)] = std::sin(0.05f * j);
+            return wave;
+        }();
+        for (size_t j = 0; j < kLongestCall; ++j) {
+            const float wave = kind & 1 ? sine[j] : 1.0f;
+            single_.input(channel)[j] = level * wave;
+            double_.input(channel)[j] = static_cast<double>(level) * wave;
         }
     }
 

@@ -21,8 +21,15 @@ class FuzzBytes {
     uint32_t u32() { return static_cast<uint32_t>(u16()) | (static_cast<uint32_t>(u16()) << 16); }
     uint64_t u64() { return static_cast<uint64_t>(u32()) | (static_cast<uint64_t>(u32()) << 32); }
     bool flag() { return (u8() & 1) != 0; }
-    // A number below count (count must not be 0).
-    uint32_t below(uint32_t count) { return u32() % count; }
+    // A number below count (count must not be 0), from as few bytes as the count needs.
+    uint32_t below(uint32_t count) {
+        if (count <= 0x100) return u8() % count;
+        if (count <= 0x10000) return u16() % count;
+        return u32() % count;
+    }
+    // Small numbers most of the time, any 32 or 64 bits now and then.
+    int32_t anyInt32() { return u8() < 224 ? static_cast<int32_t>(u8()) - 16 : static_cast<int32_t>(u32()); }
+    intptr_t anyIntptr() { return u8() < 224 ? static_cast<intptr_t>(u8()) - 16 : static_cast<intptr_t>(u64()); }
     float f32() { return bitsAs<float>(u32()); }
     double f64() { return bitsAs<double>(u64()); }
 
@@ -44,7 +51,7 @@ class FuzzBytes {
 
     // Up to limit bytes; their count is read first.
     std::vector<uint8_t> bytes(size_t limit) {
-        const size_t count = limit == 0 ? 0 : u16() % (limit + 1);
+        const size_t count = limit == 0 ? 0 : below(static_cast<uint32_t>(limit + 1));
         return take(count);
     }
     std::vector<uint8_t> take(size_t count) {

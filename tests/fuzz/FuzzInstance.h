@@ -72,7 +72,13 @@ class FuzzAudio {
 // The range a slider can hold after any host, panel or state change: the declared range, except the
 // panel's Speed controls, which reach twice it.
 void producibleRange(const SliderRecord& record, double& low, double& high);
-// Aborts unless every declared slider lies in its producible range and every parameter in 0..1.
-void checkSliders(FuzzInstance& instance);
+// Aborts unless every declared slider lies in its producible range, and every parameter reads
+// within the same range mapped onto the declared one (0..1 for all but the Speed controls).
+void checkSliders(AEffect* effect);
+inline void checkSliders(FuzzInstance& instance) {
+    checkSliders(instance.effect());
+}
+// The effect behind an instance of this plug-in.
+const TQuill& quillOf(AEffect* effect);
 // The state chunk the plug-in hands out now.
 std::vector<uint8_t> savedState(FuzzInstance& instance);

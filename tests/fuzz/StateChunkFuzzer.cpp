@@ -1,5 +1,6 @@
 // Any bytes as a saved state: the plug-in takes them, keeps processing finite audio with every slider
 // in range, and what it saves afterwards restores exactly.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -34,37 +35,13 @@ std::vector<float> sliderValues(const TQuill& quill) {
 
 uint64_t stateChunks = 0;
 
-void report() {
-    std::fprintf(stderr, "state chunks: %llu\n", static_cast<unsigned long long>(stateChunks));
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    std::atexit(report);
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+// Loads the bytes, processes in one precision, then saves and restores the result and processes in
+// the other: every step keeps the sliders in range and the output finite, and the round trip is exact.
+void loadAndCheck(FuzzInstance& instance, const std::vector<uint8_t>& bytes, bool preset, bool doublePrecision) {
     static FuzzAudio<float> single(kFrames);
     static FuzzAudio<double> twice(kFrames);
-    // The first byte says whether the host saves a bank or a program, and when it starts the plug-in.
-    const uint8_t how = size > 0 ? data[0] : 0;
-    const bool preset = (how & 1) != 0;
-    const bool loadBeforeStart = (how & 2) != 0;
-    const bool doublePrecision = (how & 4) != 0;
-    std::vector<uint8_t> chunk(data + (size > 0 ? 1 : 0), data + size);
-
-    FuzzInstance instance;
     ++stateChunks;
-    if (loadBeforeStart) {
-        instance.dispatch(effOpen);
-        restore(instance, chunk, preset);
-        instance.dispatch(effMainsChanged, 0, 1);
-    } else {
-        instance.start();
-        restore(instance, chunk, preset);
-    }
+    restore(instance, bytes, preset);
     checkSliders(instance);
     if (doublePrecision)
         processBlock(instance, twice);
@@ -77,10 +54,45 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     restore(instance, first, preset);
     fuzzCheck(sliderValues(instance.quill()) == before, "restoring a saved state keeps every slider");
     fuzzCheck(savedState(instance) == first, "a saved state saves back unchanged");
-    // The other precision after the round trip.
     if (doublePrecision)
         processBlock(instance, single);
     else
         processBlock(instance, twice);
+}
+
+void report() {
+    std::fprintf(stderr, "state chunks: %llu\n", static_cast<unsigned long long>(stateChunks));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    std::atexit(report);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // The first byte says whether the host saves a bank or a program, when it starts the plug-in, and
+    // whether a second state follows the first (its start given by the next byte).
+    const uint8_t how = size > 0 ? data[0] : 0;
+    const bool preset = (how & 1) != 0;
+    const bool loadBeforeStart = (how & 2) != 0;
+    const bool doublePrecision = (how & 4) != 0;
+    const bool secondLoad = (how & 8) != 0 && size > 1;
+    const size_t begin = secondLoad ? 2 : (size > 0 ? 1 : 0);
+    const size_t split = secondLoad ? std::min(size, begin + 4 * static_cast<size_t>(data[1])) : size;
+
+    FuzzInstance instance;
+    if (loadBeforeStart) {
+        instance.dispatch(effOpen);
+        loadAndCheck(instance, std::vector<uint8_t>(data + begin, data + split), preset, doublePrecision);
+        instance.dispatch(effMainsChanged, 0, 1);
+    } else {
+        instance.start();
+        loadAndCheck(instance, std::vector<uint8_t>(data + begin, data + split), preset, doublePrecision);
+    }
+    // A state loaded over another: the init section ran at the first load only.
+    if (secondLoad)
+        loadAndCheck(instance, std::vector<uint8_t>(data + split, data + size), preset, !doublePrecision);
     return 0;
 }
