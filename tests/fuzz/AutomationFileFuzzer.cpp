@@ -15,8 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         events = render::AutomationFile::parse(text, "fuzz.txt");
     } catch (const render::RenderError& error) {
-        fuzzCheck(error.code() == render::ExitCode::automation, "a bad automation file is an automation error");
-        fuzzCheck(std::string(error.what()).rfind("fuzz.txt:", 0) == 0, "the message names the file and line");
+        fuzzCheck(error.code() == render::ExitCode::automation,
+                  "a bad automation file is an automation error");
+        fuzzCheck(std::string(error.what()).rfind("fuzz.txt:", 0) == 0,
+                  "the message names the file and line");
         return 0;
     }
     double previous = 0;

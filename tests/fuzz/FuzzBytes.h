@@ -29,16 +29,30 @@ class FuzzBytes {
     }
     // Small numbers most of the time, any 32 or 64 bits now and then.
     int32_t anyInt32() { return u8() < 224 ? static_cast<int32_t>(u8()) - 16 : static_cast<int32_t>(u32()); }
-    intptr_t anyIntptr() { return u8() < 224 ? static_cast<intptr_t>(u8()) - 16 : static_cast<intptr_t>(u64()); }
+    intptr_t anyIntptr() {
+        return u8() < 224 ? static_cast<intptr_t>(u8()) - 16 : static_cast<intptr_t>(u64());
+    }
     float f32() { return bitsAs<float>(u32()); }
     double f64() { return bitsAs<double>(u64()); }
 
     // The raw bits half of the time, otherwise a value from the list hosts get wrong most often.
     float interestingFloat() {
         using limits = std::numeric_limits<float>;
-        static const float kValues[] = {0.0f,     -0.0f,    1.0f,     0.5f,           -1.0f,
-                                        2.0f,     1e-40f,   1e30f,    -1e30f,         limits::max(),
-                                        44100.0f, 48000.0f, 192000.0f, limits::infinity(), -limits::infinity(),
+        static const float kValues[] = {0.0f,
+                                        -0.0f,
+                                        1.0f,
+                                        0.5f,
+                                        -1.0f,
+                                        2.0f,
+                                        1e-40f,
+                                        1e30f,
+                                        -1e30f,
+                                        limits::max(),
+                                        44100.0f,
+                                        48000.0f,
+                                        192000.0f,
+                                        limits::infinity(),
+                                        -limits::infinity(),
                                         limits::quiet_NaN()};
         const uint8_t pick = u8();
         if (pick < 128) return f32();

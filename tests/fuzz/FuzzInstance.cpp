@@ -12,6 +12,7 @@
 uint64_t FuzzInstance::dispatcherCalls = 0;
 uint64_t FuzzInstance::entryCalls = 0;
 FuzzInstance* FuzzInstance::creating_ = nullptr;
+const bool FuzzInstance::trace = std::getenv("ORBITONE_FUZZ_TRACE") != nullptr;
 
 void fuzzCheck(bool condition, const char* what) {
     if (condition) return;
@@ -43,7 +44,23 @@ const TQuill& FuzzInstance::quill() const {
 intptr_t FuzzInstance::dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) {
     ++dispatcherCalls;
     ++entryCalls;
-    return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
+    const intptr_t answer = effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
+    if (trace)
+        std::fprintf(stderr, "dispatcher(%d, %d, %lld, %p, %g) = %lld\n", opcode, index,
+                     static_cast<long long>(value), ptr, static_cast<double>(opt),
+                     static_cast<long long>(answer));
+    return answer;
+}
+
+void FuzzInstance::setParameter(int32_t index, float value) {
+    ++entryCalls;
+    if (trace) std::fprintf(stderr, "setParameter(%d, %g)\n", index, static_cast<double>(value));
+    effect_->setParameter(effect_, index, value);
+}
+
+float FuzzInstance::getParameter(int32_t index) {
+    ++entryCalls;
+    return effect_->getParameter(effect_, index);
 }
 
 void FuzzInstance::start(float sampleRate, int32_t blockSize) {
@@ -61,17 +78,20 @@ void FuzzInstance::close() {
 
 void FuzzInstance::process(float** inputs, float** outputs, int32_t frames) {
     ++entryCalls;
+    if (trace) std::fprintf(stderr, "processReplacing(%d frames)\n", frames);
     effect_->processReplacing(effect_, inputs, outputs, frames);
 }
 
 void FuzzInstance::process(double** inputs, double** outputs, int32_t frames) {
     ++entryCalls;
+    if (trace) std::fprintf(stderr, "processDoubleReplacing(%d frames)\n", frames);
     effect_->processDoubleReplacing(effect_, inputs, outputs, frames);
 }
 
-intptr_t VSTCALLBACK FuzzInstance::callback(AEffect* effect, int32_t opcode, int32_t, intptr_t, void*, float opt) {
-    FuzzInstance* self = effect != nullptr && effect->user != nullptr ? static_cast<FuzzInstance*>(effect->user)
-                                                                         : creating_;
+intptr_t VSTCALLBACK FuzzInstance::callback(AEffect* effect, int32_t opcode, int32_t, intptr_t, void*,
+                                            float opt) {
+    FuzzInstance* self =
+        effect != nullptr && effect->user != nullptr ? static_cast<FuzzInstance*>(effect->user) : creating_;
     switch (opcode) {
         case audioMasterVersion:
             return 2400;
@@ -112,8 +132,8 @@ void checkSliders(AEffect* effect) {
         producibleRange(record, low, high);
         const double value = quill.sliders[record.number];
         if (!(value >= low && value <= high)) {
-            std::fprintf(stderr, "slider %d (%s) holds %g outside %g..%g\n", record.number, record.name.c_str(),
-                         value, low, high);
+            std::fprintf(stderr, "slider %d (%s) holds %g outside %g..%g\n", record.number,
+                         record.name.c_str(), value, low, high);
             fuzzCheck(false, "every slider within what the plug-in can produce");
         }
         ++FuzzInstance::entryCalls;
@@ -122,8 +142,8 @@ void checkSliders(AEffect* effect) {
         const double span = record.maximum - record.minimum;
         const double lowest = (low - record.minimum) / span, highest = (high - record.minimum) / span;
         if (!(parameter >= static_cast<float>(lowest) && parameter <= static_cast<float>(highest))) {
-            std::fprintf(stderr, "parameter %zu (%s) reads %g from slider value %g\n", index, record.name.c_str(),
-                         static_cast<double>(parameter), value);
+            std::fprintf(stderr, "parameter %zu (%s) reads %g from slider value %g\n", index,
+                         record.name.c_str(), static_cast<double>(parameter), value);
             fuzzCheck(false, "every parameter reads as its slider's place in the declared range");
         }
     }

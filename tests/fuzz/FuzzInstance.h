@@ -38,6 +38,11 @@ class FuzzInstance {
     VstTimeInfo time{};
     bool giveTime = true;
 
+    // With ORBITONE_FUZZ_TRACE set, every call is printed: for reading what a saved input does.
+    static const bool trace;
+    void setParameter(int32_t index, float value);
+    float getParameter(int32_t index);
+
     // Calls into the plug-in since the process started: dispatcher requests, and all entries.
     static uint64_t dispatcherCalls;
     static uint64_t entryCalls;
@@ -55,7 +60,8 @@ template <typename Sample>
 class FuzzAudio {
   public:
     static constexpr int kChannels = 6;
-    explicit FuzzAudio(int32_t frames) : data_(kChannels * 2, std::vector<Sample>(static_cast<size_t>(frames))) {
+    explicit FuzzAudio(int32_t frames)
+        : data_(kChannels * 2, std::vector<Sample>(static_cast<size_t>(frames))) {
         for (int c = 0; c < kChannels * 2; ++c) pointers_[c] = data_[static_cast<size_t>(c)].data();
     }
     Sample** inputs() { return pointers_; }

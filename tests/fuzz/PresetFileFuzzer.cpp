@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     const std::vector<uint8_t> written = preset.serialize();
-    fuzzCheck(render::PresetFile::parse(written).serialize() == written, "a written preset reads back the same");
+    fuzzCheck(render::PresetFile::parse(written).serialize() == written,
+              "a written preset reads back the same");
 
     // Made for this plug-in, the preset reaches it; the plug-in keeps its sliders in range.
     RenderPlugin plugin;
@@ -28,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         render::applyPreset(preset, plugin.instance);
     } catch (const render::RenderError& error) {
-        fuzzCheck(error.code() == render::ExitCode::preset, "a preset the plug-in cannot take is a preset error");
+        fuzzCheck(error.code() == render::ExitCode::preset,
+                  "a preset the plug-in cannot take is a preset error");
     }
     checkSliders(plugin.instance.effect());
     return 0;

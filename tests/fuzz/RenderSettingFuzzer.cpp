@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         resolved = resolver.resolve(assignment);
     } catch (const render::RenderError& error) {
-        fuzzCheck(error.code() == render::ExitCode::parameter, "a setting that names nothing is a parameter error");
+        fuzzCheck(error.code() == render::ExitCode::parameter,
+                  "a setting that names nothing is a parameter error");
         return 0;
     }
     fuzzCheck(resolved.index >= 0 && resolved.index < target.instance.numParams(), "a resolved index exists");

@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
         }
         for (const std::string& file : files) {
             std::ifstream in(file, std::ios::binary);
-            const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                             std::istreambuf_iterator<char>());
             // An empty vector's data() may be null; the fuzzer never passes null.
             static const uint8_t kNothing = 0;
             LLVMFuzzerTestOneInput(bytes.empty() ? &kNothing : bytes.data(), bytes.size());

@@ -37,7 +37,8 @@ uint64_t stateChunks = 0;
 
 // Loads the bytes, processes in one precision, then saves and restores the result and processes in
 // the other: every step keeps the sliders in range and the output finite, and the round trip is exact.
-void loadAndCheck(FuzzInstance& instance, const std::vector<uint8_t>& bytes, bool preset, bool doublePrecision) {
+void loadAndCheck(FuzzInstance& instance, const std::vector<uint8_t>& bytes, bool preset,
+                  bool doublePrecision) {
     static FuzzAudio<float> single(kFrames);
     static FuzzAudio<double> twice(kFrames);
     ++stateChunks;
