@@ -74,26 +74,37 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The first byte says whether the host saves a bank or a program, when it starts the plug-in, and
-    // whether a second state follows the first (its start given by the next byte).
+    // how many states it loads in turn (one to four); a byte for each state but the last gives its
+    // length in 4-byte values, and the last state is the rest.
     const uint8_t how = size > 0 ? data[0] : 0;
     const bool preset = (how & 1) != 0;
     const bool loadBeforeStart = (how & 2) != 0;
-    const bool doublePrecision = (how & 4) != 0;
-    const bool secondLoad = (how & 8) != 0 && size > 1;
-    const size_t begin = secondLoad ? 2 : (size > 0 ? 1 : 0);
-    const size_t split = secondLoad ? std::min(size, begin + 4 * static_cast<size_t>(data[1])) : size;
+    bool doublePrecision = (how & 4) != 0;
+    const size_t loads = 1 + ((how >> 3) & 3);
+    const size_t lengthsEnd = std::min(size, loads);
+    size_t at = lengthsEnd;
+    std::vector<std::vector<uint8_t>> states;
+    for (size_t k = 1; k < loads; ++k) {
+        const size_t length = k < lengthsEnd ? 4 * static_cast<size_t>(data[k]) : 0;
+        const size_t end = std::min(size, at + length);
+        states.emplace_back(data + at, data + end);
+        at = end;
+    }
+    states.emplace_back(data + at, data + size);
 
     FuzzInstance instance;
     if (loadBeforeStart) {
         instance.dispatch(effOpen);
-        loadAndCheck(instance, std::vector<uint8_t>(data + begin, data + split), preset, doublePrecision);
+        loadAndCheck(instance, states.front(), preset, doublePrecision);
         instance.dispatch(effMainsChanged, 0, 1);
     } else {
         instance.start();
-        loadAndCheck(instance, std::vector<uint8_t>(data + begin, data + split), preset, doublePrecision);
+        loadAndCheck(instance, states.front(), preset, doublePrecision);
     }
-    // A state loaded over another: the init section ran at the first load only.
-    if (secondLoad)
-        loadAndCheck(instance, std::vector<uint8_t>(data + split, data + size), preset, !doublePrecision);
+    // Later states load over earlier ones: the init section ran at the first load only.
+    for (size_t k = 1; k < states.size(); ++k) {
+        doublePrecision = !doublePrecision;
+        loadAndCheck(instance, states[k], preset, doublePrecision);
+    }
     return 0;
 }
