@@ -16,7 +16,11 @@ if command -v ccache >/dev/null; then
 fi
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBITONE_FUZZ=ON \
   -DORBITONE_TESTS=OFF -DORBITONE_BENCH=OFF "${launcher[@]}" >/dev/null
-cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}" >/dev/null
+mkdir -p "$build/fuzz-logs"
+if ! cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}" >"$build/fuzz-logs/build.log" 2>&1; then
+  cat "$build/fuzz-logs/build.log"
+  exit 1
+fi
 
 failed=0
 for target in "${targets[@]}"; do
