@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "plugin/Lumo.h"
-#include "plugin/PluginFactory.h"
+#include "plugin/vst/Lumo.h"
+#include "plugin/vst/PluginFactory.h"
 #include "runtime/Quill.h"
 
 uint64_t FuzzInstance::dispatcherCalls = 0;

@@ -11,7 +11,7 @@
 
 #include "editor/vstgui/CBitmap.h"
 #include "editor/vstgui/COffscreenContext.h"
-#include "plugin/ImageBridges.h"
+#include "display/ImageBridges.h"
 #include "tests/fuzz/FuzzInstance.h"
 
 namespace {

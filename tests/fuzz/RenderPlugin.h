@@ -2,7 +2,7 @@
 // loaded module, for the targets that fuzz what the renderer reads.
 #pragma once
 
-#include "plugin/PluginFactory.h"
+#include "plugin/vst/PluginFactory.h"
 #include "tools/render/HostContext.h"
 #include "tools/render/PluginInstance.h"
 

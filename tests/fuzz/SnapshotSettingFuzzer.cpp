@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/PluginFactory.h"
+#include "plugin/vst/PluginFactory.h"
 #include "runtime/Quill.h"
 #include "tests/fuzz/FuzzInstance.h"
 #include "tools/snapshot/ParameterSettings.h"
