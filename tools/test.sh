@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the normal build, the unit tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz targets for 20 seconds each, then the
-# Windows DLLs under Wine.
+# Windows DLLs under Wine, then the release packages made from those builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -19,3 +19,6 @@ cmake --build build-asan -j"$jobs"
 tools/fuzz.sh 20
 # The Windows DLLs (i686 and x86_64), cross-built and checked under Wine.
 tools/test-windows.sh
+# The .deb, the Linux archive and the Windows zip from the builds above: inspected, installed,
+# loaded and removed again.
+tools/test-packages.sh --no-build

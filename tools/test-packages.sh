@@ -1,0 +1,233 @@
+#!/usr/bin/env bash
+# Checks the release files the way a user meets them. Builds them with tools/package.sh (pass
+# --no-build to package what build/, build-win32/ and build-win64/ hold), then:
+# - the .deb's fields and file list, and the .tar.gz holding the same files;
+# - `cmake --install` into a scratch prefix, and the installed renderer run from there;
+# - the .deb installed on this machine: the module and the LV2 bundle loaded from /usr/lib, the
+#   installed renderer rendering its demo outside the checkout; then the package removed again
+#   (also when a check fails), with any package the install pulled in;
+# - the zip's two DLLs loaded under Wine through VSTPluginMain.
+# Checks read "test && pass ... || fail ...": pass always succeeds, so fail runs only on a failed test.
+# shellcheck disable=SC2015
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+tools/package.sh "$@"
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
+deb=$root/dist/orbitone_${version}_amd64.deb
+archive=$root/dist/orbitone-$version-linux-x86_64.tar.gz
+zip=$root/dist/orbitone-$version-windows.zip
+lv2_bundle=build/lv2/Orbitone.lv2
+lv2_uri=urn:velmora:orbitone
+
+# The lock timeout waits for another apt or dpkg run on the machine to finish.
+apt=(env DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=120)
+[ "$(id -u)" -ne 0 ] && apt=(sudo "${apt[@]}")
+scratch=$(mktemp -d /tmp/orbitone-packages.XXXXXX)
+packages_before=$scratch/packages-before
+installed=no
+wine_prefix=""
+
+installed_packages() {
+  dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package}\n' | awk '$1 == "ii" {print $2}' | sort
+}
+# Purges the orbitone package (a plain remove leaves its record in dpkg's database) and whatever its
+# install pulled in to satisfy Depends.
+remove_package() {
+  [ "$installed" = yes ] || return 0
+  installed=no
+  "${apt[@]}" purge orbitone >/dev/null || echo "FAIL - removing the orbitone package" >&2
+  local added
+  added=$(installed_packages | comm -13 "$packages_before" -)
+  if [ -n "$added" ]; then
+    echo "removing what the install added: $(echo "$added" | tr "\n" " ")"
+    # shellcheck disable=SC2086
+    "${apt[@]}" purge $added >/dev/null || echo "FAIL - removing $added" >&2
+  fi
+}
+finished=no
+cleanup() {
+  local status=$?
+  [ "$finished" = yes ] || [ "$status" -eq 0 ] || echo "Package tests: stopped by a failing command (exit status $status)"
+  remove_package
+  [ -z "$wine_prefix" ] || WINEPREFIX=$wine_prefix wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+failures=0
+pass() { echo "ok - $1"; }
+fail() {
+  echo "FAIL - $1"
+  failures=$((failures + 1))
+}
+# check <description> <command...>: passes when the command succeeds.
+check() {
+  local what=$1
+  shift
+  if "$@" >/dev/null 2>&1; then pass "$what"; else fail "$what"; fi
+}
+
+# The channel count of a WAV file, from its "fmt " chunk (the first chunk libsndfile writes).
+wav_channels() {
+  [ "$(head -c 4 "$1")" = RIFF ] && [ "$(dd if="$1" bs=1 skip=8 count=8 2>/dev/null)" = "WAVEfmt " ] &&
+    od -An -tu2 -j22 -N2 "$1" | tr -d ' '
+}
+# check_render <description> <folder> <command...>: runs the renderer in folder with the demo
+# settings (no input file) and --snapshot, then looks at the files it wrote there.
+check_render() {
+  local what=$1 folder=$2
+  shift 2
+  mkdir -p "$folder"
+  if ! (cd "$folder" && "$@" --seconds 2 --snapshot panel.png) >"$scratch/render.log" 2>&1; then
+    fail "$what: the renderer failed"
+    cat "$scratch/render.log"
+    return
+  fi
+  local channels
+  channels=$(wav_channels "$folder/demo-5.1.wav" || true)
+  if [ "$channels" = 6 ]; then pass "$what: demo-5.1.wav has 6 channels"; else
+    fail "$what: demo-5.1.wav has '${channels}' channels, expected 6"
+  fi
+  if [ "$(head -c 4 "$folder/panel.png" 2>/dev/null | tail -c 3)" = PNG ]; then
+    pass "$what: orbitone-snapshot drew panel.png"
+  else
+    fail "$what: no panel.png from orbitone-snapshot"
+  fi
+}
+
+echo "== the Debian package"
+info=$(dpkg-deb --info "$deb")
+field() { echo "$info" | sed -n "s/^ $1: //p"; }
+[ "$(field Package)" = orbitone ] && pass "Package: orbitone" || fail "Package: '$(field Package)'"
+[ "$(field Version)" = "$version" ] && pass "Version: $version" || fail "Version: '$(field Version)'"
+[ "$(field Architecture)" = amd64 ] && pass "Architecture: amd64" || fail "Architecture: '$(field Architecture)'"
+[ "$(field Section)" = sound ] && pass "Section: sound" || fail "Section: '$(field Section)'"
+field Maintainer | grep -qE '^.+ <.+@.+>$' && pass "Maintainer: $(field Maintainer)" || fail "no Maintainer"
+# Computed by dpkg-shlibdeps: versioned entries for the libraries the binaries link.
+depends=$(field Depends)
+for library in libc6 libstdc++6 libcairo2 libx11-6 libsndfile1; do
+  echo "$depends" | tr ',' '\n' | awk '{print $1}' | grep -qxF "$library" && pass "Depends on $library" ||
+    fail "Depends lacks $library: '$depends'"
+done
+echo "$depends" | grep -q '(>= ' && pass "Depends carries versions from the libraries' symbols" ||
+  fail "Depends carries no versions: '$depends'"
+
+# File lists without the leading "./usr/" (the .deb) or top folder (the archive), directories left out.
+dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' | sort >"$scratch/deb-files"
+tar -tzf "$archive" | grep -v '/$' | sed 's|^[^/]*/||' | sort >"$scratch/archive-files"
+expected=(lib/vst/Orbitone.so bin/orbitone-render bin/orbitone-snapshot share/doc/orbitone/README.md)
+if [ -d "$lv2_bundle" ]; then
+  expected+=(lib/lv2/Orbitone.lv2/manifest.ttl)
+fi
+for file in "${expected[@]}"; do
+  grep -qx "$file" "$scratch/deb-files" && pass "the .deb holds /usr/$file" || fail "the .deb lacks /usr/$file"
+done
+outside=$(dpkg-deb --contents "$deb" | awk '{print $6}' |
+  grep -vE '^\./(usr/)?$|^\./usr/(bin|lib|share|share/doc)/$|^\./usr/(bin|lib/vst|lib/lv2|share/doc/orbitone)/' || true)
+[ -z "$outside" ] && pass "the .deb holds files only under /usr/bin, /usr/lib/vst, /usr/lib/lv2, /usr/share/doc/orbitone" ||
+  fail "the .deb has files elsewhere: $outside"
+if [ -d "$lv2_bundle" ]; then
+  pass "the LV2 bundle is built ($lv2_bundle): the packages must carry it"
+else
+  echo "NOTE - $lv2_bundle is not built: the LV2 checks of the packages are skipped"
+fi
+diff "$scratch/deb-files" "$scratch/archive-files" >"$scratch/diff" &&
+  pass "the .tar.gz holds the .deb's files in the same folders ($(wc -l <"$scratch/deb-files") files)" ||
+  { fail "the .tar.gz and the .deb differ:"; cat "$scratch/diff"; }
+
+echo "== the archive and cmake --install, run where they are unpacked"
+mkdir -p "$scratch/archive"
+tar -xzf "$archive" -C "$scratch/archive"
+check_render "archive" "$scratch/archive-run" "$scratch/archive/orbitone-$version-linux-x86_64/bin/orbitone-render"
+cmake --install build --prefix "$scratch/prefix" >/dev/null
+for file in lib/vst/Orbitone.so bin/orbitone-render bin/orbitone-snapshot share/doc/orbitone/README.md; do
+  [ -f "$scratch/prefix/$file" ] && pass "cmake --install: PREFIX/$file" || fail "cmake --install: no PREFIX/$file"
+done
+check_render "cmake --install" "$scratch/prefix-run" "$scratch/prefix/bin/orbitone-render"
+
+echo "== the .deb installed on this machine"
+if dpkg-query -W -f='${Status}' orbitone 2>/dev/null | grep -q 'install ok installed'; then
+  fail "orbitone is installed on this machine already: remove it (dpkg -r orbitone) to test the package"
+else
+  installed_packages >"$packages_before"
+  installed=yes
+  # apt rather than dpkg -i, so that Depends are installed when missing.
+  if "${apt[@]}" install "$deb" >"$scratch/install.log" 2>&1; then
+    pass "apt-get install $(basename "$deb")"
+  else
+    fail "apt-get install $(basename "$deb")"
+    cat "$scratch/install.log"
+  fi
+  check "the module is at /usr/lib/vst/Orbitone.so" test -f /usr/lib/vst/Orbitone.so
+  symbols=$(nm -D --defined-only /usr/lib/vst/Orbitone.so 2>/dev/null | awk '{print $3}' | sort | tr '\n' ' ')
+  [ "$symbols" = "MAIN VSTPluginMain main " ] && pass "the installed module exports VSTPluginMain, main, MAIN only" ||
+    fail "the installed module exports: $symbols"
+  # A host's view: the build's renderer dlopens the installed module and lists its parameters.
+  count=$(build/bin/orbitone-render -m /usr/lib/vst/Orbitone.so --list-params 2>&1 | grep -cE '^ +[0-9]+ ' || true)
+  [ "$count" = 23 ] && pass "a host loads /usr/lib/vst/Orbitone.so: 23 parameters" ||
+    fail "loading /usr/lib/vst/Orbitone.so listed $count parameters, expected 23"
+  check "orbitone-render is on PATH in /usr/bin" test "$(command -v orbitone-render)" = /usr/bin/orbitone-render
+  check_render "installed" "$scratch/installed-run" orbitone-render
+  module=$(sed -n 's/^plug-in module: //p' "$scratch/render.log")
+  [ "$module" = /usr/lib/vst/Orbitone.so ] && pass "the installed renderer uses /usr/lib/vst/Orbitone.so" ||
+    fail "the installed renderer uses '$module'"
+  if [ -d "$lv2_bundle" ]; then
+    if LV2_PATH=/usr/lib/lv2 lv2info "$lv2_uri" >"$scratch/lv2info" 2>&1 &&
+      grep -q "/usr/lib/lv2/Orbitone.lv2/" "$scratch/lv2info"; then
+      pass "lilv finds $lv2_uri in /usr/lib/lv2/Orbitone.lv2"
+    else
+      fail "lilv does not find $lv2_uri in /usr/lib/lv2"
+      head -20 "$scratch/lv2info"
+    fi
+  else
+    echo "NOTE - $lv2_bundle is not built: the installed LV2 bundle is not checked"
+  fi
+  remove_package
+  check "removing the package removes /usr/lib/vst/Orbitone.so and /usr/bin/orbitone-render" \
+    test ! -e /usr/lib/vst/Orbitone.so -a ! -e /usr/bin/orbitone-render
+  installed_packages | diff -q "$packages_before" - >/dev/null && pass "the machine's package list is as before" ||
+    fail "the machine's package list changed"
+  dpkg-query -W orbitone >/dev/null 2>&1 && fail "dpkg still knows orbitone: $(dpkg-query -W -f='${Status}' orbitone)" ||
+    pass "dpkg has no record of orbitone left"
+fi
+
+echo "== the Windows zip under Wine"
+mkdir -p "$scratch/zip"
+(cd "$scratch/zip" && cmake -E tar xf "$zip")
+windows=$scratch/zip/orbitone-$version-windows
+check "the zip has README.txt" test -s "$windows/README.txt"
+grep -q $'\r$' "$windows/README.txt" && pass "README.txt has Windows line ends" || fail "README.txt has Unix line ends"
+for dir in build-win32 build-win64; do
+  [ "${1:-}" = --no-build ] || cmake --build "$dir" -j"$(nproc)" --target BoundaryCheck >/dev/null
+done
+export PATH="$PATH:/usr/lib/wine"
+wine_prefix=$scratch/wine
+export WINEPREFIX=$wine_prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine64 wineboot --init >/dev/null 2>&1
+wineserver -w
+for arch in 32:win32:i686:pei-i386 64:win64:x86_64:pei-x86-64; do
+  IFS=: read -r bits dir triple format <<<"$arch"
+  dll="$windows/$bits-bit hosts/Orbitone.dll"
+  "$triple-w64-mingw32-objdump" -f "$dll" 2>/dev/null | grep -q "file format $format" &&
+    pass "\"$bits-bit hosts\\Orbitone.dll\" is a $format DLL" || fail "\"$bits-bit hosts\\Orbitone.dll\" is not $format"
+  # Wine's exit code proves nothing; the check program's own lines do.
+  wine "build-$dir/bin/BoundaryCheck.exe" "$dll" 2>&1 | tr -d '\r' >"$scratch/wine-$bits.log" || true
+  wineserver -w
+  for line in "VSTPluginMain is exported" "6 inputs" "6 outputs" "23 parameters"; do
+    grep -qx "ok - $line" "$scratch/wine-$bits.log" && pass "$bits-bit DLL under Wine: $line" ||
+      fail "$bits-bit DLL under Wine: $line"
+  done
+  grep -qE '^BoundaryCheck: [0-9]+ passed, 0 failed$' "$scratch/wine-$bits.log" &&
+    pass "$bits-bit DLL under Wine: $(grep -E '^BoundaryCheck: ' "$scratch/wine-$bits.log")" ||
+    { fail "$bits-bit DLL under Wine: BoundaryCheck did not pass"; tail -20 "$scratch/wine-$bits.log"; }
+done
+
+finished=yes
+if [ "$failures" -ne 0 ]; then
+  echo "Package tests: $failures check(s) failed"
+  exit 1
+fi
+echo "Package tests: all passed"
