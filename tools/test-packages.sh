@@ -138,10 +138,29 @@ diff "$scratch/deb-files" "$scratch/archive-files" >"$scratch/diff" &&
   pass "the .tar.gz holds the .deb's files in the same folders ($(wc -l <"$scratch/deb-files") files)" ||
   { fail "the .tar.gz and the .deb differ:"; cat "$scratch/diff"; }
 
-echo "== the archive and cmake --install, run where they are unpacked"
-mkdir -p "$scratch/archive"
-tar -xzf "$archive" -C "$scratch/archive"
-check_render "archive" "$scratch/archive-run" "$scratch/archive/orbitone-$version-linux-x86_64/bin/orbitone-render"
+echo "== the archive installed for one user as the README says, and cmake --install"
+# A scratch home: the README's commands, then the renderer from ~/.local/bin and the links.
+home=$scratch/home
+mkdir -p "$home"
+(
+  cd "$root"
+  HOME=$home
+  mkdir -p ~/.local ~/.vst ~/.lv2
+  tar -xzf "$archive" -C ~/.local --strip-components=1
+  ln -sf ~/.local/lib/vst/Orbitone.so ~/.vst/
+  if [ -d "$lv2_bundle" ]; then ln -sfn ~/.local/lib/lv2/Orbitone.lv2 ~/.lv2/; fi
+)
+check_render "archive in ~/.local" "$scratch/archive-run" "$home/.local/bin/orbitone-render"
+module=$(sed -n 's/^plug-in module: //p' "$scratch/render.log")
+[ "$module" = "$home/.local/lib/vst/Orbitone.so" ] && pass "archive in ~/.local: the renderer uses ~/.local/lib/vst" ||
+  fail "archive in ~/.local: the renderer uses '$module'"
+count=$(build/bin/orbitone-render -m "$home/.vst/Orbitone.so" --list-params 2>&1 | grep -cE '^ +[0-9]+ ' || true)
+[ "$count" = 23 ] && pass "a host loads ~/.vst/Orbitone.so: 23 parameters" ||
+  fail "loading ~/.vst/Orbitone.so listed $count parameters, expected 23"
+if [ -d "$lv2_bundle" ]; then
+  LV2_PATH=$home/.lv2 lv2info "$lv2_uri" >/dev/null 2>&1 && pass "lilv finds $lv2_uri in ~/.lv2" ||
+    fail "lilv does not find $lv2_uri in ~/.lv2"
+fi
 cmake --install build --prefix "$scratch/prefix" >/dev/null
 for file in lib/vst/Orbitone.so bin/orbitone-render bin/orbitone-snapshot share/doc/orbitone/README.md; do
   [ -f "$scratch/prefix/$file" ] && pass "cmake --install: PREFIX/$file" || fail "cmake --install: no PREFIX/$file"
