@@ -25,26 +25,35 @@ lv2_uri=urn:velmora:orbitone
 apt=(env DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=120)
 [ "$(id -u)" -ne 0 ] && apt=(sudo "${apt[@]}")
 scratch=$(mktemp -d /tmp/orbitone-packages.XXXXXX)
-packages_before=$scratch/packages-before
 installed=no
+# What apt installs besides orbitone to satisfy its Depends (normally nothing: the tests' build
+# dependencies bring the libraries). Only these are removed again, never anything else: other
+# programs may install packages on the machine meanwhile.
+pulled_in=()
 wine_prefix=""
 
-installed_packages() {
-  dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package}\n' | awk '$1 == "ii" {print $2}' | sort
+is_installed() {
+  dpkg-query -W -f='${db:Status-Abbrev}' "$1" 2>/dev/null | grep -q '^ii'
 }
-# Purges the orbitone package (a plain remove leaves its record in dpkg's database) and whatever its
-# install pulled in to satisfy Depends.
+# Purges the orbitone package (a plain remove leaves its record in dpkg's database), and what its
+# install pulled in when apt's plan for that removes exactly those packages.
 remove_package() {
   [ "$installed" = yes ] || return 0
   installed=no
-  "${apt[@]}" purge orbitone >/dev/null || echo "FAIL - removing the orbitone package" >&2
-  local added
-  added=$(installed_packages | comm -13 "$packages_before" -)
-  if [ -n "$added" ]; then
-    echo "removing what the install added: $(echo "$added" | tr "\n" " ")"
-    # shellcheck disable=SC2086
-    "${apt[@]}" purge $added >/dev/null || echo "FAIL - removing $added" >&2
+  local remove=(orbitone) package
+  for package in "${pulled_in[@]}"; do
+    if is_installed "$package"; then remove+=("$package"); fi
+  done
+  if [ ${#remove[@]} -gt 1 ]; then
+    local plan wanted
+    plan=$("${apt[@]}" -s purge "${remove[@]}" | awk '/^Purg / {print $2}' | sort | tr '\n' ' ')
+    wanted=$(printf '%s\n' "${remove[@]}" | sort | tr '\n' ' ')
+    if [ "$plan" != "$wanted" ]; then
+      echo "NOTE - leaving ${remove[*]:1} installed: removing them would also remove other packages"
+      remove=(orbitone)
+    fi
   fi
+  "${apt[@]}" purge "${remove[@]}" >/dev/null || echo "FAIL - removing ${remove[*]}" >&2
 }
 finished=no
 cleanup() {
@@ -171,7 +180,8 @@ echo "== the .deb installed on this machine"
 if dpkg-query -W -f='${Status}' orbitone 2>/dev/null | grep -q 'install ok installed'; then
   fail "orbitone is installed on this machine already: remove it (dpkg -r orbitone) to test the package"
 else
-  installed_packages >"$packages_before"
+  mapfile -t pulled_in < <("${apt[@]}" -s install "$deb" 2>/dev/null | awk '/^Inst / && $2 != "orbitone" {print $2}')
+  [ ${#pulled_in[@]} -eq 0 ] || echo "NOTE - the install pulls in ${pulled_in[*]}"
   installed=yes
   # apt rather than dpkg -i, so that Depends are installed when missing.
   if "${apt[@]}" install "$deb" >"$scratch/install.log" 2>&1; then
@@ -207,8 +217,12 @@ else
   remove_package
   check "removing the package removes /usr/lib/vst/Orbitone.so and /usr/bin/orbitone-render" \
     test ! -e /usr/lib/vst/Orbitone.so -a ! -e /usr/bin/orbitone-render
-  installed_packages | diff -q "$packages_before" - >/dev/null && pass "the machine's package list is as before" ||
-    fail "the machine's package list changed"
+  left=$(sed 's|^|/usr/|' "$scratch/deb-files" | while read -r file; do [ ! -e "$file" ] || echo "$file"; done)
+  [ -z "$left" ] && pass "none of the package's files is left" || fail "files left behind: $left"
+  for package in "${pulled_in[@]}"; do
+    is_installed "$package" && fail "$package, pulled in by the install, is still installed" ||
+      pass "$package, pulled in by the install, is removed again"
+  done
   dpkg-query -W orbitone >/dev/null 2>&1 && fail "dpkg still knows orbitone: $(dpkg-query -W -f='${Status}' orbitone)" ||
     pass "dpkg has no record of orbitone left"
 fi
