@@ -84,6 +84,11 @@ wav_channels() {
   [ "$(head -c 4 "$1")" = RIFF ] && [ "$(dd if="$1" bs=1 skip=8 count=8 2>/dev/null)" = "WAVEfmt " ] &&
     od -An -tu2 -j22 -N2 "$1" | tr -d ' '
 }
+# A tenth of a second of stereo silence, 16-bit at 48 kHz, for lv2apply.
+stereo_silence() {
+  printf 'RIFF\x24\x4b\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x02\x00\x80\xbb\x00\x00\x00\xee\x02\x00\x04\x00\x10\x00data\x00\x4b\x00\x00'
+  head -c 19200 /dev/zero
+}
 # check_render <description> <folder> <command...>: runs the renderer in folder with the demo
 # settings (no input file) and --snapshot, then looks at the files it wrote there.
 check_render() {
@@ -211,6 +216,14 @@ else
       fail "lilv does not find $lv2_uri in /usr/lib/lv2"
       head -20 "$scratch/lv2info"
     fi
+    # lv2apply loads the installed DSP binary and runs it.
+    stereo_silence >"$scratch/stereo.wav"
+    rm -f "$scratch/lv2-5.1.wav"
+    LV2_PATH=/usr/lib/lv2 lv2apply -i "$scratch/stereo.wav" -o "$scratch/lv2-5.1.wav" "$lv2_uri" \
+      >"$scratch/lv2apply.log" 2>&1 || true
+    channels=$(wav_channels "$scratch/lv2-5.1.wav" 2>/dev/null || true)
+    [ "$channels" = 6 ] && pass "lv2apply runs the installed bundle: 6 output channels" ||
+      { fail "lv2apply with the installed bundle wrote '${channels}' channels, expected 6"; head -5 "$scratch/lv2apply.log"; }
   else
     echo "NOTE - $lv2_bundle is not built: the installed LV2 bundle is not checked"
   fi
