@@ -14,6 +14,18 @@ install(FILES README.md DESTINATION share/doc/orbitone)
 # The README shows the panel from docs/.
 install(FILES docs/panel.png DESTINATION share/doc/orbitone/docs)
 
+# The LV2 bundle (plugin/lv2) is installed as a folder, which --strip and CPack's stripping leave as it
+# is; this strips its binaries too. Install rules run in the order of the CMake files, so this comes
+# after the bundle's.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    file(GLOB lv2_binaries \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/lv2/Orbitone.lv2/*.so\")
+    foreach(binary IN LISTS lv2_binaries)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" \"\${binary}\" COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+  endif()
+")
+
 set(ORBITONE_PACKAGE_CONTACT "Velmora <orbitone@velmora.example>"
     CACHE STRING "Maintainer of the Debian package (name <address>)")
 
