@@ -16,8 +16,8 @@ packages=(
   # The Windows DLLs: MinGW-w64 cross compilers, and Wine (64-bit and 32-bit) to test them.
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 wine32:i386
-  # Packaging: dpkg-shlibdeps for the .deb's dependencies; lv2info to check the installed bundle.
-  dpkg-dev lilv-utils
+  # Packaging: dpkg-shlibdeps for the .deb's dependencies.
+  dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do
