@@ -19,7 +19,6 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
 deb=$root/dist/orbitone_${version}_amd64.deb
 archive=$root/dist/orbitone-$version-linux-x86_64.tar.gz
 zip=$root/dist/orbitone-$version-windows.zip
-lv2_bundle=build/lv2/Orbitone.lv2
 lv2_uri=urn:velmora:orbitone
 
 # The lock timeout waits for another apt or dpkg run on the machine to finish.
@@ -133,10 +132,9 @@ echo "$depends" | grep -q '(>= ' && pass "Depends carries versions from the libr
 # File lists without the leading "./usr/" (the .deb) or top folder (the archive), directories left out.
 dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' | sort >"$scratch/deb-files"
 tar -tzf "$archive" | grep -v '/$' | sed 's|^[^/]*/||' | sort >"$scratch/archive-files"
-expected=(lib/vst/Orbitone.so bin/orbitone-render bin/orbitone-snapshot share/doc/orbitone/README.md)
-if [ -d "$lv2_bundle" ]; then
-  expected+=(lib/lv2/Orbitone.lv2/manifest.ttl)
-fi
+expected=(lib/vst/Orbitone.so lib/lv2/Orbitone.lv2/manifest.ttl lib/lv2/Orbitone.lv2/orbitone.ttl
+  lib/lv2/Orbitone.lv2/orbitone_dsp.so lib/lv2/Orbitone.lv2/orbitone_ui.so
+  bin/orbitone-render bin/orbitone-snapshot share/doc/orbitone/README.md)
 for file in "${expected[@]}"; do
   grep -qx "$file" "$scratch/deb-files" && pass "the .deb holds /usr/$file" || fail "the .deb lacks /usr/$file"
 done
@@ -144,11 +142,6 @@ outside=$(dpkg-deb --contents "$deb" | awk '{print $6}' |
   grep -vE '^\./(usr/)?$|^\./usr/(bin|lib|share|share/doc)/$|^\./usr/(bin|lib/vst|lib/lv2|share/doc/orbitone)/' || true)
 [ -z "$outside" ] && pass "the .deb holds files only under /usr/bin, /usr/lib/vst, /usr/lib/lv2, /usr/share/doc/orbitone" ||
   fail "the .deb has files elsewhere: $outside"
-if [ -d "$lv2_bundle" ]; then
-  echo "NOTE - $lv2_bundle is built: the packages must carry it"
-else
-  echo "NOTE - $lv2_bundle is not built: the LV2 checks of the packages are skipped"
-fi
 diff "$scratch/deb-files" "$scratch/archive-files" >"$scratch/diff" &&
   pass "the .tar.gz holds the .deb's files in the same folders ($(wc -l <"$scratch/deb-files") files)" ||
   { fail "the .tar.gz and the .deb differ:"; cat "$scratch/diff"; }
@@ -163,7 +156,7 @@ mkdir -p "$home"
   mkdir -p ~/.local ~/.vst ~/.lv2
   tar -xzf "$archive" -C ~/.local --strip-components=1
   ln -sf ~/.local/lib/vst/Orbitone.so ~/.vst/
-  if [ -d "$lv2_bundle" ]; then ln -sfn ~/.local/lib/lv2/Orbitone.lv2 ~/.lv2/; fi
+  ln -sfn ~/.local/lib/lv2/Orbitone.lv2 ~/.lv2/
 )
 check_render "archive in ~/.local" "$scratch/archive-run" "$home/.local/bin/orbitone-render"
 module=$(sed -n 's/^plug-in module: //p' "$scratch/render.log")
@@ -172,12 +165,10 @@ module=$(sed -n 's/^plug-in module: //p' "$scratch/render.log")
 count=$(build/bin/orbitone-render -m "$home/.vst/Orbitone.so" --list-params 2>&1 | grep -cE '^ +[0-9]+ ' || true)
 [ "$count" = 23 ] && pass "a host loads ~/.vst/Orbitone.so: 23 parameters" ||
   fail "loading ~/.vst/Orbitone.so listed $count parameters, expected 23"
-if [ -d "$lv2_bundle" ]; then
-  LV2_PATH=$home/.lv2 lv2info "$lv2_uri" >/dev/null 2>&1 && pass "lilv finds $lv2_uri in ~/.lv2" ||
-    fail "lilv does not find $lv2_uri in ~/.lv2"
-fi
+LV2_PATH=$home/.lv2 lv2info "$lv2_uri" >/dev/null 2>&1 && pass "lilv finds $lv2_uri in ~/.lv2" ||
+  fail "lilv does not find $lv2_uri in ~/.lv2"
 cmake --install build --prefix "$scratch/prefix" >/dev/null
-for file in lib/vst/Orbitone.so bin/orbitone-render bin/orbitone-snapshot share/doc/orbitone/README.md; do
+for file in "${expected[@]}"; do
   [ -f "$scratch/prefix/$file" ] && pass "cmake --install: PREFIX/$file" || fail "cmake --install: no PREFIX/$file"
 done
 check_render "cmake --install" "$scratch/prefix-run" "$scratch/prefix/bin/orbitone-render"
@@ -209,25 +200,21 @@ else
   module=$(sed -n 's/^plug-in module: //p' "$scratch/render.log")
   [ "$module" = /usr/lib/vst/Orbitone.so ] && pass "the installed renderer uses /usr/lib/vst/Orbitone.so" ||
     fail "the installed renderer uses '$module'"
-  if [ -d "$lv2_bundle" ]; then
-    if LV2_PATH=/usr/lib/lv2 lv2info "$lv2_uri" >"$scratch/lv2info" 2>&1 &&
-      grep -q "/usr/lib/lv2/Orbitone.lv2/" "$scratch/lv2info"; then
-      pass "lilv finds $lv2_uri in /usr/lib/lv2/Orbitone.lv2"
-    else
-      fail "lilv does not find $lv2_uri in /usr/lib/lv2"
-      head -20 "$scratch/lv2info"
-    fi
-    # lv2apply loads the installed DSP binary and runs it.
-    stereo_silence >"$scratch/stereo.wav"
-    rm -f "$scratch/lv2-5.1.wav"
-    LV2_PATH=/usr/lib/lv2 lv2apply -i "$scratch/stereo.wav" -o "$scratch/lv2-5.1.wav" "$lv2_uri" \
-      >"$scratch/lv2apply.log" 2>&1 || true
-    channels=$(wav_channels "$scratch/lv2-5.1.wav" 2>/dev/null || true)
-    [ "$channels" = 6 ] && pass "lv2apply runs the installed bundle: 6 output channels" ||
-      { fail "lv2apply with the installed bundle wrote '${channels}' channels, expected 6"; head -5 "$scratch/lv2apply.log"; }
+  if LV2_PATH=/usr/lib/lv2 lv2info "$lv2_uri" >"$scratch/lv2info" 2>&1 &&
+    grep -q "/usr/lib/lv2/Orbitone.lv2/" "$scratch/lv2info"; then
+    pass "lilv finds $lv2_uri in /usr/lib/lv2/Orbitone.lv2"
   else
-    echo "NOTE - $lv2_bundle is not built: the installed LV2 bundle is not checked"
+    fail "lilv does not find $lv2_uri in /usr/lib/lv2"
+    head -20 "$scratch/lv2info"
   fi
+  # lv2apply loads the installed DSP binary and runs it.
+  stereo_silence >"$scratch/stereo.wav"
+  rm -f "$scratch/lv2-5.1.wav"
+  LV2_PATH=/usr/lib/lv2 lv2apply -i "$scratch/stereo.wav" -o "$scratch/lv2-5.1.wav" "$lv2_uri" \
+    >"$scratch/lv2apply.log" 2>&1 || true
+  channels=$(wav_channels "$scratch/lv2-5.1.wav" 2>/dev/null || true)
+  [ "$channels" = 6 ] && pass "lv2apply runs the installed bundle: 6 output channels" ||
+    { fail "lv2apply with the installed bundle wrote '${channels}' channels, expected 6"; head -5 "$scratch/lv2apply.log"; }
   remove_package
   check "removing the package removes /usr/lib/vst/Orbitone.so and /usr/bin/orbitone-render" \
     test ! -e /usr/lib/vst/Orbitone.so -a ! -e /usr/bin/orbitone-render
