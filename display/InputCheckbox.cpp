@@ -41,7 +41,7 @@ void drawBox(TQuillEffect& e, double x, double y, double value) {
 void runInputCheckbox(TQuillEffect& e, double x, double y) {
     DisplayVariables& d = e.var.display;
     CheckboxState& s = d.checkbox;
-    double& value = e.var.sliderView[kSlider];
+    SharedDouble& value = e.var.sliderView[kSlider];
     drawLabel(e, x, y);
 
     const bool inside = x <= d.mouseX && d.mouseX <= x + kSize && y <= d.mouseY && d.mouseY <= y + kSize;

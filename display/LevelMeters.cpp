@@ -48,7 +48,7 @@ void drawLevelMeters(TQuillEffect& e) {
     EffectVariables& v = e.var;
     v.inPeakL = decayed(v.inPeakL);
     v.inPeakR = decayed(v.inPeakR);
-    for (double& peak : v.outPeak) peak = decayed(peak);
+    for (SharedDouble& peak : v.outPeak) peak = decayed(peak);
 
     const double levels[8] = {v.inPeakL,    v.inPeakR,    v.outPeak[0], v.outPeak[1],
                               v.outPeak[2], v.outPeak[3], v.outPeak[4], v.outPeak[5]};

@@ -86,8 +86,9 @@ WidgetGeometry geometryOf(const TQuillEffect& e, int control) {
 // Runs control n and stores its value in its slider, changed or not.
 double runControl(TQuillEffect& e, int control) {
     const int slider = kRows[control - 1].slider;
-    double& bound = e.var.sliderView[slider];
+    double bound = e.var.sliderView[slider];
     const double value = runSliderWidget(e, geometryOf(e, control), e.var.display.widget[control - 1], bound);
+    e.var.sliderView[slider] = bound;
     e.sliders[slider] = value;
     return value;
 }

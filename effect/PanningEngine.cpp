@@ -42,6 +42,11 @@ void runtimeBlockDuties(TQuillEffect& effect) {
     }
 }
 
+// The display lowers the peaks on its own thread; storing only a raise keeps from undoing its decay.
+void raisePeak(SharedDouble& peak, double level) {
+    if (peak.load() < level) peak.store(level);
+}
+
 void processChannel(TQuillEffect& effect, PanChannel& ch, double input) {
     ch.signal = input;
     // A channel at rest costs no call once the motion step has seen it at rest.
@@ -95,8 +100,11 @@ void computeGains(const EffectVariables& var, PanChannel& ch, double targetX, do
 void blockSection(TQuillEffect& effect) {
     runtimeBlockDuties(effect);
     HostValues& host = effect.host;
-    adapterGetTempoAndSignature(effect.adapter, &host.tempo, &host.timeSigNumerator,
-                                &host.timeSigDenominator);
+    double tempo = 0, numerator = 0, denominator = 0;
+    adapterGetTempoAndSignature(effect.adapter, &tempo, &numerator, &denominator);
+    host.tempo = tempo;
+    host.timeSigNumerator = numerator;
+    host.timeSigDenominator = denominator;
     const int playing = adapterIsPlaying(effect.adapter) ? 1 : 0;
     const int recording = adapterIsRecording(effect.adapter) ? 4 : 0;
     host.beatPosition = adapterGetPpqPos(effect.adapter);
@@ -109,8 +117,8 @@ void blockSection(TQuillEffect& effect) {
 void sampleSection(TQuillEffect& effect) {
     EffectVariables& var = effect.var;
     double* spl = effect.spl;
-    var.inPeakL = std::max(var.inPeakL, std::fabs(spl[0]));
-    var.inPeakR = std::max(var.inPeakR, std::fabs(spl[1]));
+    raisePeak(var.inPeakL, std::fabs(spl[0]));
+    raisePeak(var.inPeakR, std::fabs(spl[1]));
     const double a = var.outputGain * spl[0];
     const double b = var.outputGain * spl[1];
     var.monoSum = (a + b) * kMonoFactor;
@@ -147,5 +155,5 @@ void sampleSection(TQuillEffect& effect) {
     // position; the display keeps showing where it last was instead.
     publishPosition(c1);
     if (twoInputs) publishPosition(c2);
-    for (int n = 0; n < 6; ++n) var.outPeak[n] = std::max(var.outPeak[n], std::fabs(spl[n]));
+    for (int n = 0; n < 6; ++n) raisePeak(var.outPeak[n], std::fabs(spl[n]));
 }

@@ -190,12 +190,11 @@ void TQuillEffect::deriveAnimationBox(PanChannel& ch) {
     const bool defaults = quill::nearlyEqual(ch.scaleX, 1) && quill::nearlyEqual(ch.scaleY, 1) &&
                           isZero(ch.offsetX) && isZero(ch.offsetY);
     if (defaults) return;
-    ch.animBox[0] = std::max(var.radarLeft, var.radarLeft + ch.offsetX * var.radarWidth);
-    ch.animBox[1] = std::max(var.radarTop, var.radarTop + ch.offsetY * var.radarHeight);
-    ch.animBox[2] = std::max(
-        var.radarLeft, std::min(var.radarRight, var.radarLeft + (ch.offsetX + ch.scaleX) * var.radarWidth));
-    ch.animBox[3] = std::max(
-        var.radarTop, std::min(var.radarBottom, var.radarTop + (ch.offsetY + ch.scaleY) * var.radarHeight));
+    const double left = var.radarLeft, top = var.radarTop, right = var.radarRight, bottom = var.radarBottom;
+    ch.animBox[0] = std::max(left, left + ch.offsetX * var.radarWidth);
+    ch.animBox[1] = std::max(top, top + ch.offsetY * var.radarHeight);
+    ch.animBox[2] = std::max(left, std::min(right, left + (ch.offsetX + ch.scaleX) * var.radarWidth));
+    ch.animBox[3] = std::max(top, std::min(bottom, top + (ch.offsetY + ch.scaleY) * var.radarHeight));
 }
 
 void TQuillEffect::DoBlock() {

@@ -36,7 +36,7 @@ class TQuill : public CQuillMouse {
     virtual bool SliderHeldRange(int32_t number, double& low, double& high) const;
 
     // Tells the host the current value of one slider, given by its place in the slider values. GUI thread.
-    double SliderAutomate(const double* slider);
+    double SliderAutomate(const SharedDouble* slider);
     // The same for every slider whose bit (k - 1) is set in the mask (sliders 1 to 32). GUI thread.
     double SliderAutomate(double mask);
 

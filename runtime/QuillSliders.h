@@ -2,6 +2,7 @@
 #pragma once
 
 #include "runtime/QuillLumo.h"
+#include "runtime/SharedValue.h"
 
 class CQuillSliders : public CQuillLumo {
   public:
@@ -17,5 +18,6 @@ class CQuillSliders : public CQuillLumo {
     // Sample section: once per sample frame. Audio thread.
     virtual void DoSample() {}
 
-    double sliders[kSliderCount];  // index 0 is never a slider
+    // Written by the panel, the host's parameter changes and state loads, each on its own thread.
+    SharedDouble sliders[kSliderCount];  // index 0 is never a slider
 };

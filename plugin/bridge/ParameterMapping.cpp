@@ -62,7 +62,7 @@ void setParameterValue(TQuill& effect, int32_t index, float normalised) {
     settableRange(effect, *record, lowest, highest);
     const double x = std::min(highest, std::max(lowest, static_cast<double>(normalised)));
     const double v = snapToStep(record->minimum + x * (record->maximum - record->minimum), record->step);
-    double& slider = effect.sliders[record->number];
+    SharedDouble& slider = effect.sliders[record->number];
     if (quill::nearlyEqual(v, slider)) return;
     slider = v;
     if (record->mirror != nullptr) *record->mirror = v;
