@@ -8,6 +8,9 @@
 using quill::isZero;
 using quill::nearlyEqual;
 
+// The target position is shared with the panel and the slider section. The compiler may not keep
+// other values in registers across a store to it, so each mode computes both coordinates first and
+// stores them last.
 namespace {
 
 constexpr double kRandomMax = RandomSource::kMax;
@@ -35,17 +38,22 @@ double sinDeg(double degrees) {
 }
 
 void placeOnCircle(PanChannel& ch, double angleX, double angleY) {
-    ch.posX = clampUnit((cosDeg(angleX) * 0.5 + 0.5) * ch.scaleX + ch.offsetX);
-    ch.posY = clampUnit((sinDeg(angleY) * 0.5 + 0.5) * ch.scaleY + ch.offsetY);
+    const double cosX = cosDeg(angleX);
+    const double sinY = sinDeg(angleY);
+    const double x = clampUnit((cosX * 0.5 + 0.5) * ch.scaleX + ch.offsetX);
+    const double y = clampUnit((sinY * 0.5 + 0.5) * ch.scaleY + ch.offsetY);
+    ch.posX = x;
+    ch.posY = y;
 }
 
 void rotate(PanChannel& ch) {
+    const double step = ch.stepDeg;
     if (isZero(ch.motionStarted)) {
-        ch.rotAngle = ch.stepDeg > 0 ? 90 : (ch.stepDeg < 0 ? -90 : 0);
+        ch.rotAngle = step > 0 ? 90 : (step < 0 ? -90 : 0);
         ch.motionStarted = 1;
     }
     placeOnCircle(ch, ch.rotAngle, ch.rotAngle);
-    ch.rotAngle = wrapDegrees(ch.rotAngle + ch.stepDeg);
+    ch.rotAngle = wrapDegrees(ch.rotAngle + step);
 }
 
 void cruise(PanChannel& ch, RandomSource& random) {
@@ -97,11 +105,13 @@ void randomize(PanChannel& ch, RandomSource& random, bool entered) {
     if (finished) {
         startRandomSegment(ch, random);
     } else {
-        ch.randFraction += (std::fabs(ch.stepDeg) * 0.009) / (ch.randLength + 0.00001);
+        ch.randFraction += (std::fabs(ch.stepDeg.load()) * 0.009) / (ch.randLength + 0.00001);
     }
     const double f = ch.randFraction;
-    ch.posX = clampUnit(((1 - f) * ch.randFromX + f * ch.randToX) * ch.scaleX + ch.offsetX);
-    ch.posY = clampUnit(((1 - f) * ch.randFromY + f * ch.randToY) * ch.scaleY + ch.offsetY);
+    const double x = clampUnit(((1 - f) * ch.randFromX + f * ch.randToX) * ch.scaleX + ch.offsetX);
+    const double y = clampUnit(((1 - f) * ch.randFromY + f * ch.randToY) * ch.scaleY + ch.offsetY);
+    ch.posX = x;
+    ch.posY = y;
 }
 
 void fishBowl(PanChannel& ch, double sampleRate, RandomSource& random) {
@@ -115,27 +125,34 @@ void fishBowl(PanChannel& ch, double sampleRate, RandomSource& random) {
         if (random.next() / kRandomMax >= 0.98) ch.bowlDirection = -ch.bowlDirection;
         ch.bowlTarget = random.next() / kRandomMax * 0.5 + 0.5;
     }
-    ch.bowlRadius += std::fabs(ch.stepDeg) * ch.bowlRate * (ch.bowlTarget - ch.bowlRadius);
+    const double step = ch.stepDeg;
+    ch.bowlRadius += std::fabs(step) * ch.bowlRate * (ch.bowlTarget - ch.bowlRadius);
     const double inset = (1 - ch.bowlRadius) * 0.5;
-    ch.posX = clampUnit((cosDeg(ch.bowlAngle) * 0.5 + 0.5) * ch.scaleX * ch.bowlRadius + inset + ch.offsetX);
-    ch.posY = clampUnit((sinDeg(ch.bowlAngle) * 0.5 + 0.5) * ch.scaleY * ch.bowlRadius + inset + ch.offsetY);
-    ch.bowlAngle = wrapDegrees(ch.bowlAngle + ch.stepDeg * ch.bowlDirection);
+    const double cosA = cosDeg(ch.bowlAngle);
+    const double sinA = sinDeg(ch.bowlAngle);
+    const double x = clampUnit((cosA * 0.5 + 0.5) * ch.scaleX * ch.bowlRadius + inset + ch.offsetX);
+    const double y = clampUnit((sinA * 0.5 + 0.5) * ch.scaleY * ch.bowlRadius + inset + ch.offsetY);
+    ch.bowlAngle = wrapDegrees(ch.bowlAngle + step * ch.bowlDirection);
+    ch.posX = x;
+    ch.posY = y;
 }
 
 }  // namespace
 
 void motionStep(double playState, double sampleRate, PanChannel& ch, RandomSource& random) {
     if (isZero(playState)) return;
-    const bool switched = !nearlyEqual(ch.lastMovedMode, ch.motionMode);
-    ch.lastMovedMode = ch.motionMode;
-    if (isZero(ch.motionMode)) return;
-    if (nearlyEqual(ch.motionMode, kRotate)) {
+    // The mode is shared with the threads that set it: read once, so one step runs one mode.
+    const double mode = ch.motionMode;
+    const bool switched = !nearlyEqual(ch.lastMovedMode, mode);
+    ch.lastMovedMode = mode;
+    if (isZero(mode)) return;
+    if (nearlyEqual(mode, kRotate)) {
         rotate(ch);
-    } else if (nearlyEqual(ch.motionMode, kCruise)) {
+    } else if (nearlyEqual(mode, kCruise)) {
         cruise(ch, random);
-    } else if (nearlyEqual(ch.motionMode, kRandomize)) {
+    } else if (nearlyEqual(mode, kRandomize)) {
         randomize(ch, random, switched);
-    } else if (nearlyEqual(ch.motionMode, kFishBowl)) {
+    } else if (nearlyEqual(mode, kFishBowl)) {
         fishBowl(ch, sampleRate, random);
     }
 }

@@ -16,10 +16,11 @@ namespace {
 constexpr double kHalfPi = 3.14159265358979323846 / 2;
 constexpr double kMonoFactor = 0.708;
 
-double zoneGainAt(const EffectVariables& var, const PanChannel& ch) {
+// (x, y) is the channel's new gain position.
+double zoneGainAt(const EffectVariables& var, double x, double y) {
     if (isZero(var.zoneOn)) return 1;
-    const double dx = 0.5 - ch.gainX;
-    const double dy = 0.5 - ch.gainY;
+    const double dx = 0.5 - x;
+    const double dy = 0.5 - y;
     const double d = std::sqrt(dx * dx + dy * dy);
     if (d > 0.5) return var.zoneEdgeGain;
     return (1 - 2 * d) * var.zoneCenterGain + 2 * d * var.zoneEdgeGain;
@@ -47,7 +48,7 @@ void raisePeak(SharedDouble& peak, double level) {
     if (peak.load() < level) peak.store(level);
 }
 
-void processChannel(TQuillEffect& effect, PanChannel& ch, double input) {
+inline void processChannel(TQuillEffect& effect, PanChannel& ch, double input) {
     ch.signal = input;
     // A channel at rest costs no call once the motion step has seen it at rest.
     if (!isZero(ch.motionMode) || !isZero(ch.lastMovedMode))
@@ -68,14 +69,18 @@ void publishPosition(PanChannel& ch) {
     ch.shownFromAudio = true;
 }
 
+// The channel's values are shared with other threads: each is read once into a local and written once.
 void computeGains(const EffectVariables& var, PanChannel& ch, double targetX, double targetY) {
     double x = targetX;
     double y = targetY;
-    if (var.smoothCoef < 1) {
-        ch.smoothX += var.smoothCoef * (targetX - ch.smoothX);
-        ch.smoothY += var.smoothCoef * (targetY - ch.smoothY);
-        x = ch.smoothX;
-        y = ch.smoothY;
+    const double smoothCoef = var.smoothCoef;
+    if (smoothCoef < 1) {
+        const double smoothX = ch.smoothX;
+        const double smoothY = ch.smoothY;
+        x = smoothX + smoothCoef * (targetX - smoothX);
+        y = smoothY + smoothCoef * (targetY - smoothY);
+        ch.smoothX = x;
+        ch.smoothY = y;
     }
     if (quill::nearlyEqual(x, ch.gainX) && quill::nearlyEqual(y, ch.gainY)) return;
     ch.gainX = x;
@@ -84,17 +89,23 @@ void computeGains(const EffectVariables& var, PanChannel& ch, double targetX, do
     const double sy = std::sin(y * kHalfPi);
     const double p = sx * sx;
     const double q = sy * sy;
-    ch.sinX = std::sqrt(std::fabs(p));
-    ch.sinY = std::sqrt(std::fabs(q));
-    ch.cosX = std::sqrt(std::fabs(1 - p));
-    ch.cosY = std::sqrt(std::fabs(1 - q));
-    ch.centerShare = (1 - std::fabs((p - 0.5) * 2)) * var.centerWeight;
-    ch.zoneGain = zoneGainAt(var, ch);
-    ch.gainL = ch.zoneGain * ch.cosX * ch.cosY * (1 - ch.centerShare);
-    ch.gainR = ch.sinX * ch.cosY * (1 - ch.centerShare) * ch.zoneGain;
-    ch.gainC = ch.centerShare * ch.cosY * ch.zoneGain;
-    ch.gainLs = ch.cosX * ch.sinY * ch.zoneGain;
-    ch.gainRs = ch.sinX * ch.sinY * ch.zoneGain;
+    const double sinX = std::sqrt(std::fabs(p));
+    const double sinY = std::sqrt(std::fabs(q));
+    const double cosX = std::sqrt(std::fabs(1 - p));
+    const double cosY = std::sqrt(std::fabs(1 - q));
+    const double centerShare = (1 - std::fabs((p - 0.5) * 2)) * var.centerWeight;
+    const double zoneGain = zoneGainAt(var, x, y);
+    ch.sinX = sinX;
+    ch.sinY = sinY;
+    ch.cosX = cosX;
+    ch.cosY = cosY;
+    ch.centerShare = centerShare;
+    ch.zoneGain = zoneGain;
+    ch.gainL = zoneGain * cosX * cosY * (1 - centerShare);
+    ch.gainR = sinX * cosY * (1 - centerShare) * zoneGain;
+    ch.gainC = centerShare * cosY * zoneGain;
+    ch.gainLs = cosX * sinY * zoneGain;
+    ch.gainRs = sinX * sinY * zoneGain;
 }
 
 void blockSection(TQuillEffect& effect) {
