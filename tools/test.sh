@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the normal build, the unit tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz targets for 20 seconds each, then the
-# Windows DLLs under Wine, then the release packages made from those builds.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the concurrency stress test under
+# ThreadSanitizer, the fuzz targets for 20 seconds each, then the Windows DLLs under Wine, then the
+# release packages made from those builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -15,6 +16,8 @@ cmake -S . -B build-asan -DORBITONE_SANITIZE=ON -DORBITONE_BENCH=OFF -DCMAKE_BUI
   -DORBITONE_WERROR=ON >/dev/null
 cmake --build build-asan -j"$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 "${xvfb[@]}" ctest --output-on-failure -j"$jobs" -L unit)
+# The audio, editor and parameter threads at once, with every data race a failure.
+tools/tsan.sh
 # Every fuzz target for a short while (the saved inputs replay in the suites above).
 tools/fuzz.sh 20
 # The Windows DLLs (i686 and x86_64), cross-built and checked under Wine.

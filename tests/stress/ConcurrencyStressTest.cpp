@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -251,6 +252,10 @@ TEST(ConcurrencyStress, AudioEditorAndParameterThreadsAtOnce) {
         dispatch(e, effEditClose);
     }
 
+    std::printf(
+        "%ld single and %ld double blocks, %ld parameter rounds, %ld chunk round trips, %ld automations\n",
+        tally.singleBlocks.load(), tally.doubleBlocks.load(), tally.parameterCalls.load(),
+        tally.chunkRoundTrips.load(), host.automations());
     EXPECT_GT(tally.singleBlocks.load(), 10);
     EXPECT_GT(tally.doubleBlocks.load(), 10);
     EXPECT_GT(tally.parameterCalls.load(), 100);
