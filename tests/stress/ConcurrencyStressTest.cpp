@@ -18,7 +18,7 @@
 
 #include "HostWindow.h"
 #include "StressHost.h"
-#include "plugin/PluginFactory.h"
+#include "plugin/vst/PluginFactory.h"
 
 using namespace editortest;
 
