@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "plugin/PluginFactory.h"
 #include "plugin/sdk/aeffect.h"
+#include "plugin/vst/PluginFactory.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "editor/vstgui/COffscreenContext.h"
 #include "effect/QuillEffect.h"
-#include "plugin/Lumo.h"
-#include "plugin/PluginFactory.h"
+#include "plugin/vst/Lumo.h"
+#include "plugin/vst/PluginFactory.h"
 
 namespace {
 

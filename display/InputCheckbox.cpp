@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
+#include "display/GraphicsBridges.h"
 #include "display/PanelColor.h"
+#include "display/PanelLayout.h"
 #include "display/PanelStrings.h"
 #include "effect/QuillEffect.h"
-#include "plugin/GraphicsBridges.h"
 #include "runtime/ScriptNumbers.h"
 
 using quill::isZero;
@@ -13,7 +14,7 @@ using quill::isZero;
 namespace {
 
 constexpr int kSlider = 12;
-constexpr double kSize = 15;
+constexpr double kSize = panel_layout::kControls[9].w;  // control 10
 
 void drawLabel(TQuillEffect& e, double x, double y) {
     setColor(e, 0.7, 0.7, 0.7);
@@ -40,7 +41,7 @@ void drawBox(TQuillEffect& e, double x, double y, double value) {
 void runInputCheckbox(TQuillEffect& e, double x, double y) {
     DisplayVariables& d = e.var.display;
     CheckboxState& s = d.checkbox;
-    double& value = e.var.sliderView[kSlider];
+    SharedDouble& value = e.var.sliderView[kSlider];
     drawLabel(e, x, y);
 
     const bool inside = x <= d.mouseX && d.mouseX <= x + kSize && y <= d.mouseY && d.mouseY <= y + kSize;

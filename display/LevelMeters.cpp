@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "display/PanelColor.h"
+#include "display/PanelLayout.h"
 #include "display/PanelStrings.h"
 #include "effect/QuillEffect.h"
 
@@ -13,15 +14,14 @@ constexpr double kDecayPerFrame = 0.006;
 constexpr double kBarAlpha = 0.8;
 constexpr double kLongestBar = 499;  // a bar never reaches the meter's top
 
-struct MeterBar {
-    double x;
+struct BarColor {
     double r, g, b;
 };
 
-// Input left and right, then outputs L, R, C, LFE, Ls, Rs.
-const MeterBar kBars[8] = {
-    {537, 0, 0.9, 0},   {543, 0, 0.9, 0}, {558, 0, 0.9, 0.9}, {564, 0, 0.9, 0.9},
-    {570, 0, 0.9, 0.9}, {576, 0, 0.5, 1}, {582, 0, 0.9, 0.9}, {588, 0, 0.9, 0.9},
+// Input left and right, then outputs L, R, C, LFE, Ls, Rs, as the layout places the bars.
+const BarColor kBarColors[8] = {
+    {0, 0.9, 0},   {0, 0.9, 0}, {0, 0.9, 0.9}, {0, 0.9, 0.9},
+    {0, 0.9, 0.9}, {0, 0.5, 1}, {0, 0.9, 0.9}, {0, 0.9, 0.9},
 };
 
 // The peaks are raised by the audio thread; a value that is not a number falls to 0 here.
@@ -30,7 +30,7 @@ double decayed(double level) {
     return next > 0 ? next : 0;
 }
 
-void drawBar(TQuillEffect& e, const MeterBar& bar, double level) {
+void drawBar(TQuillEffect& e, double left, const BarColor& bar, double level) {
     const DisplayVariables& d = e.var.display;
     const double k = std::min(kLongestBar, d.meterScaleHeight * std::pow(level, d.meterExponent));
     if (level < 1) {
@@ -39,7 +39,7 @@ void drawBar(TQuillEffect& e, const MeterBar& bar, double level) {
         setColor(e, 1, 0.2, 0.2);
     }
     const double bottom = d.meterTop + d.meterScaleHeight;
-    e.FillRect(bar.x, bottom - k, d.meterBarWidth, k);
+    e.FillRect(left, bottom - k, d.meterBarWidth, k);
 }
 
 }  // namespace
@@ -48,17 +48,17 @@ void drawLevelMeters(TQuillEffect& e) {
     EffectVariables& v = e.var;
     v.inPeakL = decayed(v.inPeakL);
     v.inPeakR = decayed(v.inPeakR);
-    for (double& peak : v.outPeak) peak = decayed(peak);
+    for (SharedDouble& peak : v.outPeak) peak = decayed(peak);
 
     const double levels[8] = {v.inPeakL,    v.inPeakR,    v.outPeak[0], v.outPeak[1],
                               v.outPeak[2], v.outPeak[3], v.outPeak[4], v.outPeak[5]};
-    for (int i = 0; i < 8; ++i) drawBar(e, kBars[i], levels[i]);
+    for (int i = 0; i < 8; ++i) drawBar(e, panel_layout::kMeterBarLefts[i], kBarColors[i], levels[i]);
 }
 
 void drawBuildText(TQuillEffect& e) {
     setColor(e, 1, 1, 1, 0.5);
     e.SelectFont(1, panel_text::kBuildFace, 11);
-    e.gfxX = 1065;
-    e.gfxY = 520;
+    e.gfxX = panel_layout::kBuildTextX;
+    e.gfxY = panel_layout::kBuildTextY;
     e.DrawText(e.var.buildTextId);
 }

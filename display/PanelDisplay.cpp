@@ -1,6 +1,7 @@
 #include "display/PanelDisplay.h"
 
 #include "display/LevelMeters.h"
+#include "display/PanelLayout.h"
 #include "display/PanelStrings.h"
 #include "display/Radar.h"
 #include "display/SliderPanel.h"
@@ -37,12 +38,12 @@ void initPanelLayout(TQuillEffect& effect) {
     d.radarCentreX = effect.var.radarLeft + effect.var.radarWidth / 2;
     d.radarCentreY = effect.var.radarTop + effect.var.radarHeight / 2;
     d.radarRadius = effect.var.radarWidth / 2;
-    d.panelLeft = 580;
-    d.panelTop = 100;
-    d.meterTop = -10 + 40;
-    d.meterBarWidth = 4;
-    d.meterScaleHeight = 500;
-    d.meterExponent = 0.5;
+    d.panelLeft = panel_layout::kControlsLeft;
+    d.panelTop = panel_layout::kControlsTop;
+    d.meterTop = panel_layout::kMeterTop;
+    d.meterBarWidth = panel_layout::kMeterBarWidth;
+    d.meterScaleHeight = panel_layout::kMeterScaleHeight;
+    d.meterExponent = panel_layout::kMeterExponent;
 }
 
 void drawPanel(TQuillEffect& effect) {

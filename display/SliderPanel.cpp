@@ -2,6 +2,7 @@
 
 #include "display/InputCheckbox.h"
 #include "display/PanelColor.h"
+#include "display/PanelLayout.h"
 #include "display/PanelStrings.h"
 #include "display/SliderWidget.h"
 #include "effect/QuillEffect.h"
@@ -14,15 +15,11 @@ namespace {
 
 constexpr double kPanelFontSlot = 1;
 constexpr double kPanelTextHeight = 14;
-constexpr double kShortWidth = 130;
-constexpr double kLongWidth = 280;
-constexpr double kHeight = 15;
 constexpr double kDisabledAlpha = 0.5;
 
-// A control's place relative to the panel's top-left, its slider and its range.
+// A control's slider and range, and its unit and label texts; its place is in the panel layout.
 struct ControlRow {
     WidgetKind kind;
-    double dx, dy, w;
     int slider;
     double minimum, maximum, step, defaultValue, unitId, labelId;
 };
@@ -31,32 +28,36 @@ constexpr WidgetKind P = WidgetKind::kPosition;
 constexpr WidgetKind C = WidgetKind::kContinuous;
 constexpr WidgetKind M = WidgetKind::kChoice;
 
+namespace t = panel_text;
+
 // Controls 1 to 23 by number - 1; of control 10, the checkbox, only the place is used.
 const ControlRow kRows[DisplayVariables::kControls] = {
-    {P, 190, 0, kLongWidth, 1, -100, 100, 1, 0, 10016, 10017},
-    {P, 190, 20, kLongWidth, 2, -100, 100, 1, 0, 10018, 10019},
-    {P, 190, 50, kLongWidth, 3, -100, 100, 1, 0, 10020, 10021},
-    {P, 190, 70, kLongWidth, 4, -100, 100, 1, 0, 10022, 10023},
-    {C, 190, 100, kLongWidth, 5, -1, 1, 0.01, 0, 10024, 10025},
-    {C, 190, 120, kLongWidth, 6, -60, 60, 1, 0, 10026, 10027},
-    {C, 190, 140, kLongWidth, 7, 0, 1000, 10, 100, 10028, 10029},
-    {C, 190, 170, kLongWidth, 10, -60, 10, 0.1, -60, 10030, 10031},
-    {C, 190, 190, kLongWidth, 11, -60, 10, 0.1, -60, 10033, 10034},
-    {C, 190, 210, kHeight, 12, 0, 1, 1, 0, 0, 10036},
-    {C, 190, 230, kLongWidth, 13, -20, 20, 0.1, 0, 10037, 10038},
-    {M, 120, 290, kShortWidth, 20, 0, 4, 1, 0, 0, 10039},
-    {C, 120, 320, kShortWidth, 21, -120, 120, 1, 1, 10045, 10046},
-    {C, 120, 340, kShortWidth, 22, 0, 1, 0.01, 1, 10047, 10048},
-    {C, 120, 360, kShortWidth, 23, 0, 1, 0.01, 1, 10049, 10050},
-    {C, 120, 380, kShortWidth, 24, -1, 1, 0.01, 0, 10051, 10052},
-    {C, 120, 400, kShortWidth, 25, -1, 1, 0.01, 0, 10053, 10054},
-    {M, 360, 290, kShortWidth, 26, 0, 4, 1, 0, 0, 10055},
-    {C, 360, 320, kShortWidth, 27, -120, 120, 1, 1, 10061, 10062},
-    {C, 360, 340, kShortWidth, 28, 0, 1, 0.01, 1, 10063, 10064},
-    {C, 360, 360, kShortWidth, 29, 0, 1, 0.01, 1, 10065, 10066},
-    {C, 360, 380, kShortWidth, 30, -1, 1, 0.01, 0, 10067, 10068},
-    {C, 360, 400, kShortWidth, 31, -1, 1, 0.01, 0, 10069, 10070},
+    {P, 1, -100, 100, 1, 0, t::kCh1LeftRightUnit, t::kCh1LeftRight},
+    {P, 2, -100, 100, 1, 0, t::kCh1FrontBackUnit, t::kCh1FrontBack},
+    {P, 3, -100, 100, 1, 0, t::kCh2LeftRightUnit, t::kCh2LeftRight},
+    {P, 4, -100, 100, 1, 0, t::kCh2FrontBackUnit, t::kCh2FrontBack},
+    {C, 5, -1, 1, 0.01, 0, t::kCentreUnit, t::kCentre},
+    {C, 6, -60, 60, 1, 0, t::kZoneUnit, t::kZone},
+    {C, 7, 0, 1000, 10, 100, t::kSmoothingUnit, t::kSmoothing},
+    {C, 10, -60, 10, 0.1, -60, t::kSendCUnit, t::kSendC},
+    {C, 11, -60, 10, 0.1, -60, t::kSendLfeUnit, t::kSendLfe},
+    {C, 12, 0, 1, 1, 0, 0, t::kInputsLabel},
+    {C, 13, -20, 20, 0.1, 0, t::kOutputUnit, t::kOutput},
+    {M, 20, 0, 4, 1, 0, 0, t::kCh1Animation},
+    {C, 21, -120, 120, 1, 1, t::kCh1SpeedUnit, t::kCh1Speed},
+    {C, 22, 0, 1, 0.01, 1, t::kCh1XScaleUnit, t::kCh1XScale},
+    {C, 23, 0, 1, 0.01, 1, t::kCh1YScaleUnit, t::kCh1YScale},
+    {C, 24, -1, 1, 0.01, 0, t::kCh1XOffsetUnit, t::kCh1XOffset},
+    {C, 25, -1, 1, 0.01, 0, t::kCh1YOffsetUnit, t::kCh1YOffset},
+    {M, 26, 0, 4, 1, 0, 0, t::kCh2Animation},
+    {C, 27, -120, 120, 1, 1, t::kCh2SpeedUnit, t::kCh2Speed},
+    {C, 28, 0, 1, 0.01, 1, t::kCh2XScaleUnit, t::kCh2XScale},
+    {C, 29, 0, 1, 0.01, 1, t::kCh2YScaleUnit, t::kCh2YScale},
+    {C, 30, -1, 1, 0.01, 0, t::kCh2XOffsetUnit, t::kCh2XOffset},
+    {C, 31, -1, 1, 0.01, 0, t::kCh2YOffsetUnit, t::kCh2YOffset},
 };
+static_assert(DisplayVariables::kControls == panel_layout::kControlCount,
+              "one row per control of the layout");
 
 constexpr int kCheckbox = 10;
 constexpr int kSendC = 8;
@@ -67,16 +68,27 @@ constexpr double kInfTextDx = 475;
 
 WidgetGeometry geometryOf(const TQuillEffect& e, int control) {
     const ControlRow& r = kRows[control - 1];
+    const panel_layout::Rect& place = panel_layout::kControls[control - 1];
     const DisplayVariables& d = e.var.display;
-    return {r.kind, d.panelLeft + r.dx, d.panelTop + r.dy, r.w,      kHeight, r.minimum, r.maximum,
-            r.step, r.defaultValue,     r.unitId,          r.labelId};
+    return {r.kind,
+            d.panelLeft + place.x,
+            d.panelTop + place.y,
+            static_cast<double>(place.w),
+            static_cast<double>(place.h),
+            r.minimum,
+            r.maximum,
+            r.step,
+            r.defaultValue,
+            r.unitId,
+            r.labelId};
 }
 
 // Runs control n and stores its value in its slider, changed or not.
 double runControl(TQuillEffect& e, int control) {
     const int slider = kRows[control - 1].slider;
-    double& bound = e.var.sliderView[slider];
+    double bound = e.var.sliderView[slider];
     const double value = runSliderWidget(e, geometryOf(e, control), e.var.display.widget[control - 1], bound);
+    e.var.sliderView[slider] = bound;
     e.sliders[slider] = value;
     return value;
 }
@@ -143,8 +155,8 @@ void drawControls(TQuillEffect& e) {
     for (int control = 5; control <= 7; ++control) runControl(e, control);
     runSendControl(e, kSendC, panel_text::kSendCInf);
     runSendControl(e, kSendLfe, panel_text::kSendLfeInf);
-    const ControlRow& box = kRows[kCheckbox - 1];
-    runInputCheckbox(e, d.panelLeft + box.dx, d.panelTop + box.dy);
+    const panel_layout::Rect& box = panel_layout::kControls[kCheckbox - 1];
+    runInputCheckbox(e, d.panelLeft + box.x, d.panelTop + box.y);
     runControl(e, 11);
 
     runChoiceControl(e, kCh1Choice, panel_text::kCh1ItemFirst);

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "display/GraphicsBridges.h"
 #include "display/PanelColor.h"
 #include "display/PanelStrings.h"
 #include "effect/QuillEffect.h"
-#include "plugin/GraphicsBridges.h"
 #include "runtime/ScriptNumbers.h"
 
 using quill::isZero;

@@ -4,14 +4,18 @@
 
 #include <cstdint>
 
+#include "plugin/MonotonicClock.h"
+
 namespace VSTGUI {
 class CFrame;
 }  // namespace VSTGUI
 
 namespace editorplatform {
 
-// System tick count in milliseconds; wraps around.
-uint32_t tickCount();
+// System tick count in milliseconds, from the plug-in's one monotonic clock; wraps around.
+inline uint32_t tickCount() {
+    return static_cast<uint32_t>(platform::monotonicMilliseconds());
+}
 
 void sleepMilliseconds(uint32_t milliseconds);
 

@@ -1,7 +1,7 @@
 // The plug-in's editor: one frame holding one CLumoView while open, and the timed refresh.
 #pragma once
 
-#include "plugin/sdk/AEffGUIEditor.h"
+#include "editor/AEffGUIEditor.h"
 
 class CHostAdapter;
 class CLumoView;

@@ -1,13 +1,16 @@
-// What the effect's sections last read from the host.
+// What the effect's sections last read from the host. The init section (dispatcher thread) and the
+// block section (audio thread) write them; the slider section reads the sample rate on any thread.
 #pragma once
+
+#include "runtime/SharedValue.h"
 
 struct HostValues {
     // Until the first init section runs, the values the adapter starts with.
-    double sampleRate = 44100;
-    double channels = 6;
-    double samplesPerBlock = 1024;
-    double tempo = 0;
-    double timeSigNumerator = 0;
-    double timeSigDenominator = 0;
-    double beatPosition = 0;
+    SharedDouble sampleRate = 44100;
+    SharedDouble channels = 6;
+    SharedDouble samplesPerBlock = 1024;
+    SharedDouble tempo = 0;
+    SharedDouble timeSigNumerator = 0;
+    SharedDouble timeSigDenominator = 0;
+    SharedDouble beatPosition = 0;
 };

@@ -9,6 +9,8 @@
 using quill::isZero;
 using quill::nearlyEqual;
 
+// The channel's motion settings and its target position are shared with the panel and the slider
+// section: a run reads the settings once into its own copies and stores only its last target.
 namespace {
 
 constexpr double kRandomMax = RandomSource::kMax;
@@ -37,12 +39,13 @@ double sign(double v) {
 // position comes from; Randomize places its point at once.
 
 void rotate(PanChannel& ch, MotionRun& run, int j) {
+    const double step = run.stepDeg;
     if (isZero(ch.motionStarted)) {
-        ch.rotAngle = ch.stepDeg > 0 ? 90 : (ch.stepDeg < 0 ? -90 : 0);
+        ch.rotAngle = step > 0 ? 90 : (step < 0 ? -90 : 0);
         ch.motionStarted = 1;
     }
     run.angleX[j] = run.angleY[j] = ch.rotAngle;
-    ch.rotAngle = wrapDegrees(ch.rotAngle + ch.stepDeg);
+    ch.rotAngle = wrapDegrees(ch.rotAngle + step);
 }
 
 void cruise(PanChannel& ch, RandomSource& random, MotionRun& run, int j) {
@@ -59,7 +62,7 @@ void cruise(PanChannel& ch, RandomSource& random, MotionRun& run, int j) {
     const double jitterY = (50 - highLane(shares)) * 0.00002;
     run.angleX[j] = ch.cruiseAngleX;
     run.angleY[j] = ch.cruiseAngleY;
-    const double s = ch.stepDeg;
+    const double s = run.stepDeg;
     ch.cruiseAngleX = wrapDegrees(ch.cruiseAngleX + s + sign(s) * jitterX);
     ch.cruiseAngleY = wrapDegrees(ch.cruiseAngleY + s + sign(s) * jitterY);
 }
@@ -87,8 +90,8 @@ void randomize(PanChannel& ch, RandomSource& random, MotionRun& run, int j) {
     const bool entered = run.entered && j == 0;
     if (isZero(ch.motionStarted) || entered) {
         // The current position: the previous sample's target within a run.
-        ch.randToX = j > 0 ? run.x[j - 1] : ch.posX;
-        ch.randToY = j > 0 ? run.y[j - 1] : ch.posY;
+        ch.randToX = j > 0 ? run.x[j - 1] : run.startX;
+        ch.randToY = j > 0 ? run.y[j - 1] : run.startY;
         ch.motionStarted = 1;
     }
     // The first segment after a switch starts where the slider section has just put the channel.
@@ -99,11 +102,11 @@ void randomize(PanChannel& ch, RandomSource& random, MotionRun& run, int j) {
     if (finished) {
         startRandomSegment(ch, random);
     } else {
-        ch.randFraction += (std::fabs(ch.stepDeg) * 0.009) / (ch.randLength + 0.00001);
+        ch.randFraction += (std::fabs(run.stepDeg) * 0.009) / (ch.randLength + 0.00001);
     }
     const double f = ch.randFraction;
-    run.x[j] = clampUnit(((1 - f) * ch.randFromX + f * ch.randToX) * ch.scaleX + ch.offsetX);
-    run.y[j] = clampUnit(((1 - f) * ch.randFromY + f * ch.randToY) * ch.scaleY + ch.offsetY);
+    run.x[j] = clampUnit(((1 - f) * ch.randFromX + f * ch.randToX) * run.scaleX + run.offsetX);
+    run.y[j] = clampUnit(((1 - f) * ch.randFromY + f * ch.randToY) * run.scaleY + run.offsetY);
 }
 
 void fishBowl(PanChannel& ch, double sampleRate, RandomSource& random, MotionRun& run, int j) {
@@ -118,10 +121,11 @@ void fishBowl(PanChannel& ch, double sampleRate, RandomSource& random, MotionRun
         if (random.next() / kRandomMax >= 0.98) ch.bowlDirection = -ch.bowlDirection;
         ch.bowlTarget = random.next() / kRandomMax * 0.5 + 0.5;
     }
-    ch.bowlRadius += std::fabs(ch.stepDeg) * ch.bowlRate * (ch.bowlTarget - ch.bowlRadius);
+    const double step = run.stepDeg;
+    ch.bowlRadius += std::fabs(step) * ch.bowlRate * (ch.bowlTarget - ch.bowlRadius);
     run.angleX[j] = run.angleY[j] = ch.bowlAngle;
     run.radius[j] = ch.bowlRadius;
-    ch.bowlAngle = wrapDegrees(ch.bowlAngle + ch.stepDeg * ch.bowlDirection);
+    ch.bowlAngle = wrapDegrees(ch.bowlAngle + step * ch.bowlDirection);
 }
 
 void step(MotionRun& run, int j, double sampleRate, RandomSource& random) {
@@ -163,10 +167,9 @@ CircleTerms circleTerms(const MotionRun& run, int j) {
 // The targets of the modes that move on a circle, two samples at a time, by the scalar steps'
 // formulas in their order of operations.
 void placeOnCircles(MotionRun& run, int frames) {
-    const PanChannel& ch = *run.ch;
     const __m128d half = _mm_set1_pd(0.5);
-    const __m128d scaleX = _mm_set1_pd(ch.scaleX), scaleY = _mm_set1_pd(ch.scaleY);
-    const __m128d offsetX = _mm_set1_pd(ch.offsetX), offsetY = _mm_set1_pd(ch.offsetY);
+    const __m128d scaleX = _mm_set1_pd(run.scaleX), scaleY = _mm_set1_pd(run.scaleY);
+    const __m128d offsetX = _mm_set1_pd(run.offsetX), offsetY = _mm_set1_pd(run.offsetY);
     // An odd run's last pair repeats its last sample.
     if (frames % 2 != 0) {
         run.angleX[frames] = run.angleX[frames - 1];
@@ -190,16 +193,17 @@ void placeOnCircles(MotionRun& run, int frames) {
 
 }  // namespace
 
-MotionMode runningMode(double playState, const PanChannel& ch) {
-    if (isZero(ch.motionMode) || isZero(playState)) return kManual;
+MotionMode runningMode(double playState, double motionMode) {
+    if (isZero(motionMode) || isZero(playState)) return kManual;
     for (MotionMode mode : {kRotate, kCruise, kRandomize, kFishBowl}) {
-        if (nearlyEqual(ch.motionMode, mode)) return mode;
+        if (nearlyEqual(motionMode, mode)) return mode;
     }
     return kManual;
 }
 
 void runMotion(MotionRun* runs, int count, int frames, double sampleRate, RandomSource& random) {
     if (frames <= 0) return;
+    for (int r = 0; r < count; ++r) runs[r].readSettings();
     for (int j = 0; j < frames; ++j) {
         for (int r = 0; r < count; ++r) step(runs[r], j, sampleRate, random);
     }

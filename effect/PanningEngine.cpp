@@ -1,12 +1,12 @@
 #include "effect/PanningEngine.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 
 #include "effect/MotionModes.h"
 #include "effect/QuillEffect.h"
 #include "effect/SineCosine.h"
+#include "plugin/MonotonicClock.h"
 #include "plugin/ReverseFunctions.h"
 #include "runtime/ScriptNumbers.h"
 
@@ -82,58 +82,96 @@ SineCosine turnedTerms(LawTerms& t, __m128d angle) {
     return exact;
 }
 
+// A channel's smoothing and gains as the audio thread works on them: loaded from the shared channel
+// at the start of a block and stored back at its end, so that the sample loop keeps them in registers.
+struct ChannelGains {
+    explicit ChannelGains(const PanChannel& ch)
+        : smoothX(ch.smoothX),
+          smoothY(ch.smoothY),
+          gainX(ch.gainX),
+          gainY(ch.gainY),
+          sinX(ch.sinX),
+          cosX(ch.cosX),
+          sinY(ch.sinY),
+          cosY(ch.cosY),
+          centerShare(ch.centerShare),
+          zoneGain(ch.zoneGain),
+          gainL(ch.gainL),
+          gainR(ch.gainR),
+          gainC(ch.gainC),
+          gainLs(ch.gainLs),
+          gainRs(ch.gainRs) {}
+
+    void store(PanChannel& ch) const {
+        ch.smoothX = smoothX;
+        ch.smoothY = smoothY;
+        ch.gainX = gainX;
+        ch.gainY = gainY;
+        ch.sinX = sinX;
+        ch.cosX = cosX;
+        ch.sinY = sinY;
+        ch.cosY = cosY;
+        ch.centerShare = centerShare;
+        ch.zoneGain = zoneGain;
+        ch.gainL = gainL;
+        ch.gainR = gainR;
+        ch.gainC = gainC;
+        ch.gainLs = gainLs;
+        ch.gainRs = gainRs;
+    }
+
+    double smoothX, smoothY;
+    double gainX, gainY;
+    double sinX, cosX, sinY, cosY;
+    double centerShare;
+    double zoneGain;
+    double gainL, gainR, gainC, gainLs, gainRs;
+};
+
 // The speaker gains of position (x, y).
-void applyGainLaw(const GainSettings& s, PanChannel& ch, double x, double y, LawTerms& terms) {
+void applyGainLaw(const GainSettings& s, ChannelGains& g, double x, double y, LawTerms& terms) {
     const SineCosine t = turnedTerms(terms, _mm_mul_pd(_mm_set_pd(y, x), _mm_set1_pd(kHalfPi)));
     // The law takes sqrt(sin^2) and sqrt(1 - sin^2) of each angle, which are |sin| and |cos|: the
     // sine and cosine themselves for positions in the square (angles of 0 to 90 degrees).
     const __m128d noSign = _mm_set1_pd(-0.0);
     const __m128d sines = _mm_andnot_pd(noSign, t.sin);
     const __m128d cosines = _mm_andnot_pd(noSign, t.cos);
-    ch.sinX = lowLane(sines);
-    ch.sinY = highLane(sines);
-    ch.cosX = lowLane(cosines);
-    ch.cosY = highLane(cosines);
-    const double p = ch.sinX * ch.sinX;
-    ch.centerShare = (1 - std::fabs((p - 0.5) * 2)) * s.centerWeight;
-    ch.zoneGain = zoneGainAt(s, x, y);
-    ch.gainL = ch.zoneGain * ch.cosX * ch.cosY * (1 - ch.centerShare);
-    ch.gainR = ch.sinX * ch.cosY * (1 - ch.centerShare) * ch.zoneGain;
-    ch.gainC = ch.centerShare * ch.cosY * ch.zoneGain;
-    ch.gainLs = ch.cosX * ch.sinY * ch.zoneGain;
-    ch.gainRs = ch.sinX * ch.sinY * ch.zoneGain;
+    g.sinX = lowLane(sines);
+    g.sinY = highLane(sines);
+    g.cosX = lowLane(cosines);
+    g.cosY = highLane(cosines);
+    const double p = g.sinX * g.sinX;
+    g.centerShare = (1 - std::fabs((p - 0.5) * 2)) * s.centerWeight;
+    g.zoneGain = zoneGainAt(s, x, y);
+    g.gainL = g.zoneGain * g.cosX * g.cosY * (1 - g.centerShare);
+    g.gainR = g.sinX * g.cosY * (1 - g.centerShare) * g.zoneGain;
+    g.gainC = g.centerShare * g.cosY * g.zoneGain;
+    g.gainLs = g.cosX * g.sinY * g.zoneGain;
+    g.gainRs = g.sinX * g.sinY * g.zoneGain;
 }
 
 // One smoothing step towards the target and, when the position moved, new gains.
-inline void panTowards(const GainSettings& s, PanChannel& ch, double targetX, double targetY,
+inline void panTowards(const GainSettings& s, ChannelGains& g, double targetX, double targetY,
                        LawTerms& terms) {
     double x = targetX;
     double y = targetY;
     if (s.smoothCoef < 1) {
-        ch.smoothX += s.smoothCoef * (targetX - ch.smoothX);
-        ch.smoothY += s.smoothCoef * (targetY - ch.smoothY);
-        x = ch.smoothX;
-        y = ch.smoothY;
+        g.smoothX += s.smoothCoef * (targetX - g.smoothX);
+        g.smoothY += s.smoothCoef * (targetY - g.smoothY);
+        x = g.smoothX;
+        y = g.smoothY;
     }
-    const double gainX = ch.gainX;
-    const double gainY = ch.gainY;
-    if (quill::nearlyEqual(x, gainX) && quill::nearlyEqual(y, gainY)) return;
-    ch.gainX = x;
-    ch.gainY = y;
-    applyGainLaw(s, ch, x, y, terms);
-}
-
-double wallClockMs() {
-    using namespace std::chrono;
-    return static_cast<double>(duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count()) /
-           1000.0;
+    if (quill::nearlyEqual(x, g.gainX) && quill::nearlyEqual(y, g.gainY)) return;
+    g.gainX = x;
+    g.gainY = y;
+    applyGainLaw(s, g, x, y, terms);
 }
 
 // Display refresh and latency reports on the host's behalf; this effect raises neither.
 void runtimeBlockDuties(TQuillEffect& effect) {
     EffectVariables& var = effect.var;
     if (!isZero(var.displayRefreshFlag)) {
-        const double now = wallClockMs();
+        const double now = static_cast<double>(platform::monotonicMilliseconds());
         if (now - var.lastDisplayRefreshMs > 250) {
             var.displayRefreshFlag = 0;
             adapterUpdateDisplay(effect.adapter);
@@ -155,24 +193,31 @@ struct FrameSettings {
           sendLfeGain(effect.var.sendLfeGain),
           twoInputs(!isZero(effect.var.stereoInput)),
           playState(effect.var.playState),
-          sampleRate(effect.host.sampleRate) {}
+          sampleRate(effect.host.sampleRate),
+          motionMode{effect.var.ch[0].motionMode, effect.var.ch[1].motionMode} {}
     GainSettings gains;
     double outputGain;
     double sendCGain, sendLfeGain;
     bool twoInputs;
     double playState;
     double sampleRate;
+    double motionMode[2];  // each channel's Animation value
 };
 
-// The block's peaks, raised into the shared ones at its end: the display may lower those meanwhile.
+// The display lowers the peaks on its own thread; storing only a raise keeps from undoing its decay.
+void raisePeak(SharedDouble& peak, double level) {
+    if (peak.load() < level) peak.store(level);
+}
+
+// The block's peaks, raised into the shared ones at its end.
 struct BlockPeaks {
     double inL = 0, inR = 0;
     double out[6] = {0, 0, 0, 0, 0, 0};
 
     void raise(EffectVariables& var) const {
-        var.inPeakL = std::max(var.inPeakL, inL);
-        var.inPeakR = std::max(var.inPeakR, inR);
-        for (int n = 0; n < 6; ++n) var.outPeak[n] = std::max(var.outPeak[n], out[n]);
+        raisePeak(var.inPeakL, inL);
+        raisePeak(var.inPeakR, inR);
+        for (int n = 0; n < 6; ++n) raisePeak(var.outPeak[n], out[n]);
     }
 };
 
@@ -185,13 +230,12 @@ struct ChannelTargets {
     double targetY(int i) const { return motion ? motion->y[i] : y; }
 };
 
-// Frames j0 .. j0 + count - 1 (count at most kMotionRun) of the sample section.
+// Frames j0 .. j0 + count - 1 (count at most kMotionRun) of the sample section. The channels'
+// smoothing and gains are the block's own copies in g.
 template <typename Sample>
 void renderRun(TQuillEffect& effect, const FrameSettings& f, const Sample* in0, const Sample* in1,
-               Sample* const* out, int32_t j0, int count, BlockPeaks& peaks, double* frame) {
+               Sample* const* out, int32_t j0, int count, ChannelGains* g, BlockPeaks& peaks, double* frame) {
     EffectVariables& var = effect.var;
-    PanChannel& c1 = var.ch[0];
-    PanChannel& c2 = var.ch[1];
     const int processed = f.twoInputs ? 2 : 1;
     MotionRun motion[2];
     ChannelTargets targets[2] = {};
@@ -199,11 +243,11 @@ void renderRun(TQuillEffect& effect, const FrameSettings& f, const Sample* in0, 
     int moving = 0;
     for (int c = 0; c < processed; ++c) {
         PanChannel& ch = var.ch[c];
-        const MotionMode mode = runningMode(f.playState, ch);
+        const MotionMode mode = runningMode(f.playState, f.motionMode[c]);
         targets[c] = {nullptr, ch.posX, ch.posY};
         // A switch of mode shows at the first moving sample after it: a run has one mode throughout.
-        const bool switched = !isZero(f.playState) && !quill::nearlyEqual(ch.lastMovedMode, ch.motionMode);
-        if (!isZero(f.playState)) ch.lastMovedMode = ch.motionMode;
+        const bool switched = !isZero(f.playState) && !quill::nearlyEqual(ch.lastMovedMode, f.motionMode[c]);
+        if (!isZero(f.playState)) ch.lastMovedMode = f.motionMode[c];
         if (mode == kManual) continue;
         motion[moving].ch = &ch;
         motion[moving].mode = mode;
@@ -213,6 +257,8 @@ void renderRun(TQuillEffect& effect, const FrameSettings& f, const Sample* in0, 
     }
     runMotion(motion, moving, count, f.sampleRate, effect.random);
 
+    ChannelGains& g1 = g[0];
+    ChannelGains& g2 = g[1];
     double s1 = 0, s2 = 0, monoSum = 0;
     for (int i = 0; i < count; ++i) {
         const int32_t j = j0 + i;
@@ -227,22 +273,22 @@ void renderRun(TQuillEffect& effect, const FrameSettings& f, const Sample* in0, 
         const double sendC = monoSum * f.sendCGain * kMonoFactor;
         if (f.twoInputs) {
             s1 = a;
-            panTowards(f.gains, c1, targets[0].targetX(i), targets[0].targetY(i), terms[0]);
+            panTowards(f.gains, g1, targets[0].targetX(i), targets[0].targetY(i), terms[0]);
             s2 = b;
-            panTowards(f.gains, c2, targets[1].targetX(i), targets[1].targetY(i), terms[1]);
-            frame[0] = s1 * c1.gainL + s2 * c2.gainL;
-            frame[1] = s1 * c1.gainR + s2 * c2.gainR;
-            frame[2] = s1 * c1.gainC + s2 * c2.gainC + sendC;
-            frame[4] = s1 * c1.gainLs + s2 * c2.gainLs;
-            frame[5] = s1 * c1.gainRs + s2 * c2.gainRs;
+            panTowards(f.gains, g2, targets[1].targetX(i), targets[1].targetY(i), terms[1]);
+            frame[0] = s1 * g1.gainL + s2 * g2.gainL;
+            frame[1] = s1 * g1.gainR + s2 * g2.gainR;
+            frame[2] = s1 * g1.gainC + s2 * g2.gainC + sendC;
+            frame[4] = s1 * g1.gainLs + s2 * g2.gainLs;
+            frame[5] = s1 * g1.gainRs + s2 * g2.gainRs;
         } else {
             s1 = monoSum;
-            panTowards(f.gains, c1, targets[0].targetX(i), targets[0].targetY(i), terms[0]);
-            frame[0] = s1 * c1.gainL;
-            frame[1] = s1 * c1.gainR;
-            frame[2] = s1 * c1.gainC + sendC;
-            frame[4] = s1 * c1.gainLs;
-            frame[5] = s1 * c1.gainRs;
+            panTowards(f.gains, g1, targets[0].targetX(i), targets[0].targetY(i), terms[0]);
+            frame[0] = s1 * g1.gainL;
+            frame[1] = s1 * g1.gainR;
+            frame[2] = s1 * g1.gainC + sendC;
+            frame[4] = s1 * g1.gainLs;
+            frame[5] = s1 * g1.gainRs;
         }
         frame[3] = monoSum * f.sendLfeGain * kMonoFactor;
         for (int n = 0; n < 6; ++n) {
@@ -251,25 +297,30 @@ void renderRun(TQuillEffect& effect, const FrameSettings& f, const Sample* in0, 
         }
     }
     var.monoSum = monoSum;
-    c1.signal = s1;
-    if (f.twoInputs) c2.signal = s2;
+    var.ch[0].signal = s1;
+    if (f.twoInputs) var.ch[1].signal = s2;
 }
 
 template <typename Sample>
 void renderFrames(TQuillEffect& effect, const Sample* in0, const Sample* in1, Sample* const* out,
                   int32_t frames) {
     if (frames <= 0) return;
+    EffectVariables& var = effect.var;
     const FrameSettings f(effect);
+    ChannelGains gains[2] = {ChannelGains(var.ch[0]), ChannelGains(var.ch[1])};
     BlockPeaks peaks;
     double frame[6];
     for (int32_t j0 = 0; j0 < frames; j0 += kMotionRun) {
         const int count = static_cast<int>(std::min<int32_t>(kMotionRun, frames - j0));
-        renderRun(effect, f, in0, in1, out, j0, count, peaks, frame);
+        renderRun(effect, f, in0, in1, out, j0, count, gains, peaks, frame);
     }
-    EffectVariables& var = effect.var;
+    // A channel that was not processed keeps its values, and keeps showing where it last was.
+    gains[0].store(var.ch[0]);
     publishPosition(var.ch[0]);
-    // A channel that was not processed keeps showing where it last was.
-    if (f.twoInputs) publishPosition(var.ch[1]);
+    if (f.twoInputs) {
+        gains[1].store(var.ch[1]);
+        publishPosition(var.ch[1]);
+    }
     peaks.raise(var);
     for (int n = 0; n < 6; ++n) effect.spl[n] = frame[n];
 }
@@ -287,9 +338,13 @@ void publishPosition(PanChannel& ch) {
     ch.shownFromAudio = true;
 }
 
+// Outside the block engine (the init section, tests): one smoothing step and the gains, on copies of
+// the shared values stored back at once.
 void computeGains(const EffectVariables& var, PanChannel& ch, double targetX, double targetY) {
     LawTerms terms;
-    panTowards(GainSettings(var), ch, targetX, targetY, terms);
+    ChannelGains gains(ch);
+    panTowards(GainSettings(var), gains, targetX, targetY, terms);
+    gains.store(ch);
 }
 
 void blockSection(TQuillEffect& effect) {
@@ -300,8 +355,11 @@ void blockSection(TQuillEffect& effect) {
         for (PanChannel& ch : effect.var.ch) ch.gainX = ch.gainY = kForceGainRecompute;
     }
     HostValues& host = effect.host;
-    adapterGetTempoAndSignature(effect.adapter, &host.tempo, &host.timeSigNumerator,
-                                &host.timeSigDenominator);
+    double tempo = 0, numerator = 0, denominator = 0;
+    adapterGetTempoAndSignature(effect.adapter, &tempo, &numerator, &denominator);
+    host.tempo = tempo;
+    host.timeSigNumerator = numerator;
+    host.timeSigDenominator = denominator;
     const int playing = adapterIsPlaying(effect.adapter) ? 1 : 0;
     const int recording = adapterIsRecording(effect.adapter) ? 4 : 0;
     host.beatPosition = adapterGetPpqPos(effect.adapter);

@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "OrbitoneVersion.h"
+
+#include "display/DisplayDrawing.h"
 #include "display/PanelDisplay.h"
+#include "display/PanelLayout.h"
 #include "effect/PanningEngine.h"
 #include "plugin/FourCharId.h"
 #include "plugin/ReverseFunctions.h"
@@ -34,12 +38,15 @@ const char* const kAnimationItems[] = {"Manual (off)", "Rotate", "Cruise", "Rand
 
 TQuillEffect::TQuillEffect() {
     effectName = "Orbitone";
-    productString = "Orbitone 2.1";
-    programName = "Orbitone 2.1";
+    productString = ORBITONE_PRODUCT_STRING;
+    programName = ORBITONE_PRODUCT_STRING;
     vendorString = "Velmora";
-    vendorVersion = 1000;
+    vendorVersion = ORBITONE_VENDOR_VERSION;
     uniqueId = fourCharId('O', 'b', '2', '1');
     channelCount = kChannels;
+    editorWidth = panel_layout::kWidth;
+    editorHeight = panel_layout::kHeight;
+    drawing = displayDrawingBridges();
     declareSliders();
 }
 
@@ -96,12 +103,12 @@ void TQuillEffect::DoInit() {
     gfxA = 1;
     readHostValuesForInit();
     var.buildTextId = 10000;
-    var.radarLeft = 20;
-    var.radarTop = 20;
-    var.radarWidth = 500;
-    var.radarHeight = 500;
-    var.radarRight = 520;
-    var.radarBottom = 520;
+    var.radarLeft = panel_layout::kRadar.x;
+    var.radarTop = panel_layout::kRadar.y;
+    var.radarWidth = panel_layout::kRadar.w;
+    var.radarHeight = panel_layout::kRadar.h;
+    var.radarRight = panel_layout::kRadar.x + panel_layout::kRadar.w;
+    var.radarBottom = panel_layout::kRadar.y + panel_layout::kRadar.h;
     for (int c = 0; c < 2; ++c) {
         PanChannel& ch = var.ch[c];
         ch.smoothX = ch.posX = sliderToPosition(sliders[1 + 2 * c]);
@@ -185,12 +192,11 @@ void TQuillEffect::deriveAnimationBox(PanChannel& ch) {
     const bool defaults = quill::nearlyEqual(ch.scaleX, 1) && quill::nearlyEqual(ch.scaleY, 1) &&
                           isZero(ch.offsetX) && isZero(ch.offsetY);
     if (defaults) return;
-    ch.animBox[0] = std::max(var.radarLeft, var.radarLeft + ch.offsetX * var.radarWidth);
-    ch.animBox[1] = std::max(var.radarTop, var.radarTop + ch.offsetY * var.radarHeight);
-    ch.animBox[2] = std::max(
-        var.radarLeft, std::min(var.radarRight, var.radarLeft + (ch.offsetX + ch.scaleX) * var.radarWidth));
-    ch.animBox[3] = std::max(
-        var.radarTop, std::min(var.radarBottom, var.radarTop + (ch.offsetY + ch.scaleY) * var.radarHeight));
+    const double left = var.radarLeft, top = var.radarTop, right = var.radarRight, bottom = var.radarBottom;
+    ch.animBox[0] = std::max(left, left + ch.offsetX * var.radarWidth);
+    ch.animBox[1] = std::max(top, top + ch.offsetY * var.radarHeight);
+    ch.animBox[2] = std::max(left, std::min(right, left + (ch.offsetX + ch.scaleX) * var.radarWidth));
+    ch.animBox[3] = std::max(top, std::min(bottom, top + (ch.offsetY + ch.scaleY) * var.radarHeight));
 }
 
 void TQuillEffect::DoBlock() {

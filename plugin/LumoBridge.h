@@ -39,6 +39,3 @@ struct LumoBridge {
 };
 
 static_assert(sizeof(LumoBridge) == 29 * sizeof(void (*)()), "the bridge has 29 entries");
-
-// The table of this build, filled with the effect-side entries (11 and 12 stay null).
-LumoBridge makeEffectBridge();

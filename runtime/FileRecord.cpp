@@ -20,6 +20,14 @@ void FileValue(FileRecord& record, double& variable) {
     }
 }
 
+void FileValue(FileRecord& record, SharedDouble& variable) {
+    double value = variable;
+    const int32_t before = record.position;
+    FileValue(record, value);
+    // A save stores nothing back: it would undo another thread's change made meanwhile.
+    if (record.mode == FileRecord::kReading && record.position != before) variable = value;
+}
+
 void FileFlush(const FileRecord& record) {
     FILE* file = std::fopen(PluginPath(record.fileName).c_str(), "wb");
     if (file == nullptr) return;

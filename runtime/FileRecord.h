@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/SharedValue.h"
+
 struct FileRecord {
     enum Mode : int32_t { kClosed = 0, kReading = 1, kWriting = 2 };
 
@@ -20,6 +22,8 @@ struct FileRecord {
 
 // Writes or reads one value, depending on the record's mode.
 void FileValue(FileRecord& record, double& variable);
+// The same for a variable other threads share: read and written whole.
+void FileValue(FileRecord& record, SharedDouble& variable);
 
 // Writes a write-mode record's values to its file, one byte each.
 void FileFlush(const FileRecord& record);

@@ -14,7 +14,4 @@ void beep(unsigned frequencyHz, unsigned durationMs);
 // Where the diagnostic log is appended.
 std::string logFilePath();
 
-// Wall-clock milliseconds from a monotonic clock, for the timed refresh.
-long long monotonicMilliseconds();
-
 }  // namespace platform

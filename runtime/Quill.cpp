@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "plugin/EditorFunctions.h"
-#include "runtime/PlatformServices.h"
+#include "plugin/MonotonicClock.h"
 
 namespace {
 constexpr float kStateMarker = -1000.0f;

@@ -36,15 +36,16 @@ class TQuill : public CQuillMouse {
     virtual bool SliderHeldRange(int32_t number, double& low, double& high) const;
 
     // Tells the host the current value of one slider, given by its place in the slider values. GUI thread.
-    double SliderAutomate(const double* slider);
+    double SliderAutomate(const SharedDouble* slider);
     // The same for every slider whose bit (k - 1) is set in the mask (sliders 1 to 32). GUI thread.
     double SliderAutomate(double mask);
 
+    // The timed refresh's state: GUI thread.
     int32_t lastRefreshClock = 0;
     // False until the timed refresh first fires after construction or open: the first one is always due,
     // whatever the clock reads then.
     bool refreshedSinceOpen = false;
-    int32_t initCount = 0;
+    int32_t initCount = 0;  // dispatcher thread (state loads)
 
   protected:
     void automateSlider(int32_t number);

@@ -26,6 +26,9 @@ class CQuillDescription : public CQuillSamples {
     int32_t vendorVersion = 0;
     int32_t uniqueId = 0;
     int32_t channelCount = 0;
+    // The size of the panel the editor opens with, in pixels.
+    int32_t editorWidth = 0;
+    int32_t editorHeight = 0;
 
   private:
     void finalizeLastRecord();

@@ -1,6 +1,5 @@
 #include "runtime/QuillFonts.h"
 
-#include "plugin/GraphicsBridges.h"
 #include "runtime/ScriptNumbers.h"
 
 namespace {
@@ -22,8 +21,8 @@ double CQuillFonts::SelectFont(double slot, double faceId, double height) {
     font.flags = 0;
     gfxTextHeight = height;
     const int32_t size = wholeSize(font.size);
-    if (contextSelectFont(adapter, font.faceName.c_str(), size, 0) == 0) {
-        contextSelectFont(adapter, "verdana", size, 0);
+    if (callBridge(drawing.selectFont, adapter, font.faceName.c_str(), size, 0) == 0) {
+        callBridge(drawing.selectFont, adapter, "verdana", size, 0);
     }
     return 0.0;
 }

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "plugin/GraphicsBridges.h"
-#include "plugin/ImageBridges.h"
 #include "runtime/ColorByte.h"
 #include "runtime/ScriptNumbers.h"
 #include "runtime/StringFormatting.h"
@@ -26,36 +24,40 @@ int32_t smoothingFor(double antialias) {
 }  // namespace
 
 CQuillGraphics::~CQuillGraphics() {
-    for (auto& entry : images) imageRelease(entry.second.holder);
+    for (auto& entry : images) callBridge(drawing.imageRelease, entry.second.holder);
     images.clear();
 }
 
 void CQuillGraphics::applyFillColor() {
-    contextSetFillColor(adapter, toColorByte(gfxR), toColorByte(gfxG), toColorByte(gfxB), toColorByte(gfxA));
+    callBridge(drawing.setFillColor, adapter, toColorByte(gfxR), toColorByte(gfxG), toColorByte(gfxB),
+               toColorByte(gfxA));
 }
 
 void CQuillGraphics::applyFrameColor() {
-    contextSetFrameColor(adapter, toColorByte(gfxR), toColorByte(gfxG), toColorByte(gfxB), toColorByte(gfxA));
+    callBridge(drawing.setFrameColor, adapter, toColorByte(gfxR), toColorByte(gfxG), toColorByte(gfxB),
+               toColorByte(gfxA));
 }
 
 void CQuillGraphics::applyFontColor() {
-    contextSetFontColor(adapter, toColorByte(gfxR), toColorByte(gfxG), toColorByte(gfxB), toColorByte(gfxA));
+    callBridge(drawing.setFontColor, adapter, toColorByte(gfxR), toColorByte(gfxG), toColorByte(gfxB),
+               toColorByte(gfxA));
 }
 
 double CQuillGraphics::FillRect(double x, double y, double w, double h) {
     gfxX = x + w;
     gfxY = y + h;
     applyFillColor();
-    contextSetSmoothing(adapter, kSmoothingOff);
-    contextDrawRect(adapter, std::floor(x), std::floor(y), std::floor(x + w), std::floor(y + h), kFilled);
+    callBridge(drawing.setSmoothing, adapter, kSmoothingOff);
+    callBridge(drawing.drawRect, adapter, std::floor(x), std::floor(y), std::floor(x + w), std::floor(y + h),
+               kFilled);
     return 0.0;
 }
 
 double CQuillGraphics::DrawLine(double x1, double y1, double x2, double y2, double antialias) {
     applyFrameColor();
-    contextSetSmoothing(adapter, smoothingFor(antialias));
-    contextMoveTo(adapter, x1, y1);
-    contextLineTo(adapter, x2, y2);
+    callBridge(drawing.setSmoothing, adapter, smoothingFor(antialias));
+    callBridge(drawing.moveTo, adapter, x1, y1);
+    callBridge(drawing.lineTo, adapter, x2, y2);
     gfxX = x2;
     gfxY = y2;
     return 0.0;
@@ -72,8 +74,8 @@ double CQuillGraphics::DrawCircle(double x, double y, double r, double fill, dou
     } else {
         applyFillColor();
     }
-    contextSetSmoothing(adapter, smoothingFor(antialias));
-    contextDrawEllipse(adapter, x - r, y - r, x + r + 1, y + r + 1, outline ? 0 : kFilled);
+    callBridge(drawing.setSmoothing, adapter, smoothingFor(antialias));
+    callBridge(drawing.drawEllipse, adapter, x - r, y - r, x + r + 1, y + r + 1, outline ? 0 : kFilled);
     gfxX = x;
     gfxY = y;
     return 0.0;
@@ -83,22 +85,22 @@ double CQuillGraphics::DrawImage(double slot, double, double, double srcX, doubl
     ImageSlot& image = ResolveImage(quill::toIndex(slot));
     const double right = gfxX + image.width;
     const double bottom = gfxY + image.height;
-    if (imageDraw(image.holder, adapter, gfxX, gfxY, right, bottom, srcX, srcY) == 0) {
+    if (callBridge(drawing.imageDraw, image.holder, adapter, gfxX, gfxY, right, bottom, srcX, srcY) == 0) {
         drawErrorBox(gfxX, gfxY, right, bottom);
     }
     return 0.0;
 }
 
 void CQuillGraphics::drawErrorBox(double left, double top, double right, double bottom) {
-    contextSetFillColor(adapter, 255, 0, 0, 255);
-    contextDrawRect(adapter, left, top, right, bottom, kFilled);
-    contextSetFontColor(adapter, 255, 255, 0, 255);
-    contextDrawTextInRect(adapter, "ERROR", left, top, right, bottom, 0, kAlignCentre);
+    callBridge(drawing.setFillColor, adapter, 255, 0, 0, 255);
+    callBridge(drawing.drawRect, adapter, left, top, right, bottom, kFilled);
+    callBridge(drawing.setFontColor, adapter, 255, 255, 0, 255);
+    callBridge(drawing.drawTextInRect, adapter, "ERROR", left, top, right, bottom, 0, kAlignCentre);
 }
 
 double CQuillGraphics::DrawText(double id) {
     applyFontColor();
-    contextSetSmoothing(adapter, kSmoothingOn);
+    callBridge(drawing.setSmoothing, adapter, kSmoothingOn);
     const std::string text = StringGet(id);
     size_t start = 0;
     for (;;) {
@@ -106,9 +108,9 @@ double CQuillGraphics::DrawText(double id) {
         const std::string line =
             text.substr(start, lineFeed == std::string::npos ? std::string::npos : lineFeed - start);
         // A context without a usable font measures -1; such a line takes no room.
-        const double width = std::max(0.0, contextTextWidth(adapter, line.c_str()));
-        contextDrawTextInRect(adapter, line.c_str(), gfxX, gfxY, gfxX + width, gfxY + gfxTextHeight + 2, 0,
-                              kAlignLeft);
+        const double width = std::max(0.0, callBridge(drawing.textWidth, adapter, line.c_str()));
+        callBridge(drawing.drawTextInRect, adapter, line.c_str(), gfxX, gfxY, gfxX + width,
+                   gfxY + gfxTextHeight + 2, 0, kAlignLeft);
         if (lineFeed == std::string::npos) {
             gfxX += width;
             break;

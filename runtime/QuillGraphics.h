@@ -40,17 +40,19 @@ class CQuillGraphics : public CQuillFonts {
     // file name beside the plug-in; a failure is logged and retried on the next use. GUI thread.
     ImageSlot& ResolveImage(int32_t slot);
 
+    // The drawing state of the paint in progress: GUI thread only.
     std::map<int32_t, ImageSlot> images;
     double gfxX = 0.0;
     double gfxY = 0.0;
-    double gfxRate = 0.0;  // timed refresh in frames per second; 0 or less: none
-    // Current colour, each nominally 0..1, and the surface size of the frame being drawn.
-    double gfxR = 0.0;
-    double gfxG = 0.0;
-    double gfxB = 0.0;
-    double gfxA = 0.0;
-    double gfxWidth = 0.0;
+    double gfxWidth = 0.0;  // surface size of the frame being drawn
     double gfxHeight = 0.0;
+    // Also set by the init section, which runs on the dispatcher thread (a state load may run it).
+    SharedDouble gfxRate = 0.0;  // timed refresh in frames per second; 0 or less: none
+    // Current colour, each nominally 0..1.
+    SharedDouble gfxR = 0.0;
+    SharedDouble gfxG = 0.0;
+    SharedDouble gfxB = 0.0;
+    SharedDouble gfxA = 0.0;
 
   private:
     double formatInto(double dest, double format, const double* values, size_t count);

@@ -11,5 +11,5 @@ class CQuillSamples : public CQuillSliders {
         for (double& v : spl) v = 0.0;
     }
 
-    double spl[kChannelVariables];  // element k holds channel k of the current frame
+    double spl[kChannelVariables];  // element k holds channel k of the current frame; audio thread only
 };

@@ -1,5 +1,5 @@
 #include "runtime/QuillSliders.h"
 
 CQuillSliders::CQuillSliders() {
-    for (double& v : sliders) v = 0.0;
+    for (SharedDouble& v : sliders) v = 0.0;
 }

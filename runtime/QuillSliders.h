@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "runtime/QuillLumo.h"
+#include "runtime/SharedValue.h"
 
 class CQuillSliders : public CQuillLumo {
   public:
@@ -29,5 +30,6 @@ class CQuillSliders : public CQuillLumo {
         return false;
     }
 
-    double sliders[kSliderCount];  // index 0 is never a slider
+    // Written by the panel, the host's parameter changes and state loads, each on its own thread.
+    SharedDouble sliders[kSliderCount];  // index 0 is never a slider
 };

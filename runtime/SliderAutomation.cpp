@@ -3,7 +3,7 @@
 #include "runtime/Quill.h"
 #include "runtime/ScriptNumbers.h"
 
-double TQuill::SliderAutomate(const double* slider) {
+double TQuill::SliderAutomate(const SharedDouble* slider) {
     if (slider != nullptr && slider >= sliders + 1 && slider < sliders + kSliderCount) {
         automateSlider(static_cast<int32_t>(slider - sliders));
     }

@@ -11,9 +11,13 @@ packages=(
   libfaketime
   # The LV2 edition: headers and vocabularies, lilv for the test host, lv2apply and sord_validate.
   lv2-dev liblilv-dev lilv-utils sordi
+  # The libFuzzer targets (tools/fuzz.sh): clang 14 with libFuzzer and the sanitizer runtimes.
+  clang libfuzzer-14-dev libclang-rt-14-dev
   # The Windows DLLs: MinGW-w64 cross compilers, and Wine (64-bit and 32-bit) to test them.
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 wine32:i386
+  # Packaging: dpkg-shlibdeps for the .deb's dependencies.
+  dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

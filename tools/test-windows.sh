@@ -11,7 +11,8 @@ for arch in win32:i686 win64:x86_64; do
   dir=build-${arch%%:*}
   # The README's plain cross build (the toolchain file alone switches off what cannot be cross-built),
   # plus the Windows test programs.
-  cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-${arch##*:}.cmake -DORBITONE_WINDOWS_TESTS=ON >/dev/null
+  cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-${arch##*:}.cmake -DORBITONE_WINDOWS_TESTS=ON \
+    -DORBITONE_WERROR=ON >/dev/null
   cmake --build "$dir" -j"$jobs"
 done
 

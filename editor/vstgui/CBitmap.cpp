@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "editor/vstgui/CDrawContext.h"
+#include "editor/vstgui/ImageSizeLimit.h"
 
 namespace VSTGUI {
 
@@ -69,12 +70,13 @@ bool CBitmap::unload() {
 
 bool CBitmap::loadFromFile(const char* path) {
     dispose();
-    return path && adopt(platformDecodeFile(path));
+    return path && !pngFileExceedsSizeLimit(path) && adopt(platformDecodeFile(path));
 }
 
 bool CBitmap::loadFromMemory(const unsigned char* bytes, size_t size) {
     dispose();
-    return bytes && size > 0 && adopt(platformDecodeMemory(bytes, size));
+    return bytes && size > 0 && !pngExceedsSizeLimit(bytes, size) &&
+           adopt(platformDecodeMemory(bytes, size));
 }
 
 bool CBitmap::readPixel(int32_t x, int32_t y, CColor& color) const {

@@ -39,9 +39,10 @@ public:
     // GUI thread. Disposes and answers false.
     virtual bool unload();
 
-    // Decodes a PNG file; true when it decoded.
+    // Decodes a PNG file; true when it decoded. A PNG declaring more pixels than ImageSizeLimit.h
+    // allows is refused before decoding.
     bool loadFromFile(const char* path);
-    // Decodes PNG bytes held in memory; true when they decoded.
+    // Decodes PNG bytes held in memory, with the same limit; true when they decoded.
     bool loadFromMemory(const unsigned char* bytes, size_t size);
     // Un-premultiplied colour of one pixel; false outside the image.
     bool readPixel(int32_t x, int32_t y, CColor& color) const;

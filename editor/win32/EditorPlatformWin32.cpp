@@ -1,18 +1,22 @@
 // The editor's operating-system services on Windows.
-#include <windows.h>
 #include <ole2.h>
+#include <windows.h>
 
 #include "editor/EditorPlatform.h"
 
 namespace editorplatform {
 
-uint32_t tickCount() { return GetTickCount(); }
-
-void sleepMilliseconds(uint32_t milliseconds) { Sleep(milliseconds); }
+void sleepMilliseconds(uint32_t milliseconds) {
+    Sleep(milliseconds);
+}
 
 // OLE carries the window's drag and drop; each OleInitialize is balanced by one OleUninitialize.
-void initializeComponentServices() { OleInitialize(nullptr); }
-void releaseComponentServices() { OleUninitialize(); }
+void initializeComponentServices() {
+    OleInitialize(nullptr);
+}
+void releaseComponentServices() {
+    OleUninitialize();
+}
 
 // The host's message loop delivers the window's messages.
 void handleWindowEvents(VSTGUI::CFrame*) {}

@@ -1,6 +1,6 @@
 #include "plugin/lv2/Lv2Adapter.h"
 
-#include "plugin/FontListRelease.h"
+#include "display/FontListRelease.h"
 #include "plugin/lv2/Lv2EditorLink.h"
 
 CLv2Adapter::CLv2Adapter(TQuill* effect, const LumoBridge& bridge, double sampleRate, int32_t blockSize)

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "plugin/HostAdapter.h"
-#include "plugin/ParameterMapping.h"
+#include "plugin/bridge/ParameterMapping.h"
 
 CLv2Controls::CLv2Controls() {
     for (float& value : applied_) value = std::numeric_limits<float>::quiet_NaN();

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "plugin/ParameterMapping.h"
+#include "plugin/bridge/ParameterMapping.h"
 #include "plugin/lv2/Lv2Controls.h"
 
 CLv2PanelSync::CLv2PanelSync() {

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "effect/QuillEffect.h"
+#include "plugin/bridge/EffectBridge.h"
 #include "plugin/lv2/Lv2Instance.h"
 #include "plugin/lv2/Lv2Run.h"
 #include "plugin/lv2/Lv2State.h"

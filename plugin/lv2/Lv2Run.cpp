@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "plugin/DenormalGuard.h"
+#include "plugin/bridge/DenormalGuard.h"
 #include "plugin/lv2/Lv2Instance.h"
 
 namespace {

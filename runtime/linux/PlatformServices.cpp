@@ -3,8 +3,6 @@
 
 #include <dlfcn.h>
 
-#include <chrono>
-
 namespace platform {
 
 std::string moduleFileName() {
@@ -23,11 +21,6 @@ void beep(unsigned, unsigned) {
 std::string logFilePath() {
     // The root of the drive is not writable for users on Linux; the temporary folder is.
     return "/tmp/wisp.log.txt";
-}
-
-long long monotonicMilliseconds() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 }  // namespace platform

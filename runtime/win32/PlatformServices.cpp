@@ -1,9 +1,7 @@
 // Windows implementations of the runtime's operating-system services.
 #include "runtime/PlatformServices.h"
 
-#include <chrono>
-
-#include "runtime/win32/ModuleHandle.h"
+#include "plugin/win32/ModuleHandle.h"
 
 namespace platform {
 
@@ -15,14 +13,13 @@ std::string moduleFileName() {
     return std::string(path, length);
 }
 
-void beep(unsigned frequencyHz, unsigned durationMs) { Beep(frequencyHz, durationMs); }
+void beep(unsigned frequencyHz, unsigned durationMs) {
+    Beep(frequencyHz, durationMs);
+}
 
 // The root of the current drive.
-std::string logFilePath() { return "\\wisp.log.txt"; }
-
-long long monotonicMilliseconds() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+std::string logFilePath() {
+    return "\\wisp.log.txt";
 }
 
 }  // namespace platform

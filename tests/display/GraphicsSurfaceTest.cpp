@@ -3,8 +3,8 @@
 #include <fstream>
 #include <string>
 
+#include "display/GraphicsBridges.h"
 #include "editor/vstgui/CFontDesc.h"
-#include "plugin/GraphicsBridges.h"
 #include "runtime/ColorByte.h"
 #include "runtime/StringFormatting.h"
 #include "tests/display/PanelFixture.h"

@@ -9,8 +9,8 @@
 
 #include "editor/vstgui/CColor.h"
 #include "effect/QuillEffect.h"
-#include "plugin/Lumo.h"
 #include "plugin/sdk/aeffect.h"
+#include "plugin/vst/Lumo.h"
 
 namespace VSTGUI {
 class COffscreenContext;

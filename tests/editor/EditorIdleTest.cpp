@@ -7,7 +7,7 @@
 #include "HostWindow.h"
 #include "editor/LumoEditor.h"
 #include "editor/vstgui/CFrame.h"
-#include "plugin/Lumo.h"
+#include "plugin/vst/Lumo.h"
 
 using namespace editortest;
 using namespace std::chrono_literals;

@@ -2,8 +2,8 @@
 
 #include <thread>
 
-#include "plugin/Lumo.h"
-#include "plugin/LumoBridge.h"
+#include "plugin/bridge/EffectBridge.h"
+#include "plugin/vst/Lumo.h"
 
 namespace editortest {
 

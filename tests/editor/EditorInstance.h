@@ -17,6 +17,10 @@ namespace editortest {
 
 class ProbeEffect : public TQuill {
   public:
+    ProbeEffect() {
+        editorWidth = 1130;
+        editorHeight = 540;
+    }
     void DoGfx() override;
 
     int paints = 0;

@@ -7,7 +7,7 @@
 
 #include "EditorInstance.h"
 #include "HostWindow.h"
-#include "plugin/Lumo.h"
+#include "plugin/vst/Lumo.h"
 
 using namespace editortest;
 using namespace std::chrono;

@@ -8,7 +8,7 @@
 #include "editor/LumoEditor.h"
 #include "editor/vstgui/CFrame.h"
 #include "plugin/EditorFunctions.h"
-#include "plugin/Lumo.h"
+#include "plugin/vst/Lumo.h"
 
 using namespace editortest;
 using namespace std::chrono_literals;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "effect/QuillEffect.h"
-#include "plugin/PluginFactory.h"
+#include "plugin/vst/PluginFactory.h"
 
 namespace {
 std::atomic<long> allocations{0};

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <iterator>
@@ -13,8 +14,8 @@
 #include <vector>
 
 #include "effect/QuillEffect.h"
-#include "plugin/Lumo.h"
-#include "plugin/PluginFactory.h"
+#include "plugin/vst/Lumo.h"
+#include "plugin/vst/PluginFactory.h"
 #include "runtime/RandomSource.h"
 
 namespace {
@@ -322,7 +323,7 @@ class SideBySide {
         record_->dispatcher(record_, effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
         record_->dispatcher(record_, effSetBlockSize, 0, 4096, nullptr, 0);
         record_->dispatcher(record_, effMainsChanged, 0, 1, nullptr, 0);
-        reference_.resume(effect().sliders);
+        reference_.resume(sliderValues().data());
     }
     ~SideBySide() { record_->dispatcher(record_, effClose, 0, 0, nullptr, 0); }
 
@@ -330,11 +331,18 @@ class SideBySide {
         return *static_cast<TQuillEffect*>(static_cast<CLumo*>(record_->object)->effect);
     }
 
+    // The plug-in's slider values as the plain numbers the reference reads.
+    std::array<double, CQuillSliders::kSliderCount> sliderValues() const {
+        std::array<double, CQuillSliders::kSliderCount> values{};
+        for (int n = 0; n < CQuillSliders::kSliderCount; ++n) values[n] = effect().sliders[n];
+        return values;
+    }
+
     // A parameter change; the plug-in runs its slider section only when the value changed.
     void set(int parameter, float value) {
         const uint32_t before = effect().settingsVersion.load();
         record_->setParameter(record_, parameter, value);
-        if (effect().settingsVersion.load() != before) reference_.slider(effect().sliders);
+        if (effect().settingsVersion.load() != before) reference_.slider(sliderValues().data());
     }
     void setPlaying(bool playing) {
         transport.flags = playing ? kVstTransportPlaying : 0;

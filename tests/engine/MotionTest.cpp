@@ -8,8 +8,8 @@
 
 #include "effect/PanningEngine.h"
 #include "effect/QuillEffect.h"
-#include "plugin/Lumo.h"
-#include "plugin/PluginFactory.h"
+#include "plugin/vst/Lumo.h"
+#include "plugin/vst/PluginFactory.h"
 #include "runtime/RandomSource.h"
 
 namespace {
@@ -53,71 +53,104 @@ struct Instance {
     AEffect* record;
 };
 
-double clampUnit(double v) {
-    return v > 0 ? std::min(v, 1.0) : 0;
-}
-double wrap(double a) {
-    return a < 0 ? a + 360 : (a >= 360 ? a - 360 : a);
-}
-double sgn(double v) {
-    return v > 0 ? 1 : (v < 0 ? -1 : 0);
-}
-constexpr double kRad = 0.0174532925;
+// Speed 30 rpm at 44100 Hz: degrees per sample.
 constexpr double kStep = 6 * 30 / 44100.0;
-// The engine's sine and cosine may differ from the library's in the last place, which the position
-// formulas scale by at most 1 (0.5 x scale, plus what a difference of nearly equal terms shows).
-constexpr double kTrigTolerance = 1e-15;
+constexpr int kSamplesPerSecond = 44100;
+
+// The change of an angle kept in [0, 360) over one sample, across a wrap.
+double angleDelta(double before, double after) {
+    double delta = after - before;
+    if (delta > 180) delta -= 360;
+    if (delta < -180) delta += 360;
+    return delta;
+}
 
 }  // namespace
 
-TEST(Cruise, FollowsItsTwoJitteredAngles) {
+// Cruise: the horizontal and vertical angles both start the motion at 0 (right edge, middle).
+TEST(Cruise, TheFirstMovingSampleLandsOnTheRightEdgeMiddle) {
     Instance plugin;
     plugin.setMode(0.5f);
     plugin.start();
-    RandomSource random;
-    double ax = 0, ay = 0;
-    for (int i = 0; i < 3000; ++i) {
-        const double r1 = random.next(), r2 = random.next();
-        const double jx = (50 - r1 * 100 / 32767) * 0.00001;
-        const double jy = (50 - r2 * 200 / 32767) * 0.00002;
-        const double x = clampUnit(std::cos(ax * kRad) * 0.5 + 0.5);
-        const double y = clampUnit(std::sin(ay * kRad) * 0.5 + 0.5);
-        const auto pos = plugin.frame();
-        ASSERT_NEAR(pos.first, x, kTrigTolerance) << i;
-        ASSERT_NEAR(pos.second, y, kTrigTolerance) << i;
-        ax = wrap(ax + kStep + sgn(kStep) * jx);
-        ay = wrap(ay + kStep + sgn(kStep) * jy);
+    const auto first = plugin.frame();
+    EXPECT_DOUBLE_EQ(first.first, 1.0);
+    EXPECT_DOUBLE_EQ(first.second, 0.5);
+}
+
+// The horizontal angle's jitter lies in [-0.0005, 0.0005] and averages 0; the vertical one's lies in
+// [-0.003, 0.001] and averages -0.001, so over one second at 30 rpm the horizontal angle turns
+// 180 degrees and the vertical one about 44.1 degrees less.
+TEST(Cruise, AnglesAdvanceByTheStepWithTheirJitterAndTheVerticalOneLags) {
+    Instance plugin;
+    plugin.setMode(0.5f);
+    plugin.start();
+    const PanChannel& ch = plugin.effect().var.ch[0];
+    double turnedX = 0, turnedY = 0;
+    plugin.frame();
+    for (int i = 1; i < kSamplesPerSecond; ++i) {
+        const double x = ch.cruiseAngleX, y = ch.cruiseAngleY;
+        plugin.frame();
+        const double dx = angleDelta(x, ch.cruiseAngleX), dy = angleDelta(y, ch.cruiseAngleY);
+        ASSERT_GE(dx, kStep - 0.0005 - 1e-12) << i;
+        ASSERT_LE(dx, kStep + 0.0005 + 1e-12) << i;
+        ASSERT_GE(dy, kStep - 0.003 - 1e-12) << i;
+        ASSERT_LE(dy, kStep + 0.001 + 1e-12) << i;
+        turnedX += dx;
+        turnedY += dy;
+    }
+    const double steps = kSamplesPerSecond - 1;
+    EXPECT_NEAR(turnedX, steps * kStep, 0.5);
+    EXPECT_NEAR(turnedY, steps * (kStep - 0.001), 1.5);
+}
+
+// At 60 rpm the angles wrap within [0, 360) about once a second, in either direction, and the point
+// stays inside the box that scale and offset give; where the horizontal angle wraps the point is on
+// the box's right edge.
+TEST(Cruise, WrapsInBothDirectionsAndStaysInsideItsBox) {
+    for (const float speed : {1.0f, 0.0f}) {  // +60 and -60 rpm
+        Instance plugin;
+        plugin.setMode(0.5f, speed);
+        plugin.record->setParameter(plugin.record, kXScale1, 0.5f);
+        plugin.record->setParameter(plugin.record, kXOffset1, 0.625f);  // +0.25
+        plugin.start();
+        const PanChannel& ch = plugin.effect().var.ch[0];
+        int wraps = 0;
+        for (int i = 0; i < 5 * kSamplesPerSecond / 2; ++i) {
+            const double before = ch.cruiseAngleX;
+            const auto pos = plugin.frame();
+            ASSERT_GE(ch.cruiseAngleX, 0.0) << i;
+            ASSERT_LT(ch.cruiseAngleX, 360.0) << i;
+            ASSERT_GE(ch.cruiseAngleY, 0.0) << i;
+            ASSERT_LT(ch.cruiseAngleY, 360.0) << i;
+            ASSERT_GE(pos.first, 0.25) << i;
+            ASSERT_LE(pos.first, 0.75) << i;
+            if (std::fabs(ch.cruiseAngleX - before) > 180) {
+                ++wraps;
+                EXPECT_NEAR(pos.first, 0.75, 1e-6) << i;
+            }
+        }
+        // Forwards from 0 it wraps after one and two turns; backwards at once, then after each turn.
+        EXPECT_EQ(wraps, speed > 0.5f ? 2 : 3) << "speed " << speed;
     }
 }
 
-TEST(Randomize, TravelsStraightSegmentsFromWhereItStands) {
+// Randomize: the first moving sample stays where the channel stands, and the first segment heads
+// from there towards the other half of each axis by the generator's first two values.
+TEST(Randomize, TheFirstSegmentStartsWhereItStandsAndUsesTheFirstTwoDraws) {
     Instance plugin;
     plugin.setMode(0.75f);
     plugin.start();
-    RandomSource random;
-    // The first moving sample starts a segment at the current position: no jump.
-    double fromX = 0.5, fromY = 0.5, toX = 0.5, toY = 0.5, fraction = 1, length = 0;
-    for (int i = 0; i < 5000; ++i) {
-        if (!(fraction < 1) || length <= 0) {
-            fraction = 0;
-            fromX = toX;
-            fromY = toY;
-            const double rx = random.next() / 32767.0;
-            toX = toX < 0.5 ? std::min(1.0, toX + rx) : std::max(0.0, toX - rx);
-            const double ry = random.next() / 32767.0;
-            toY = toY < 0.5 ? std::min(1.0, toY + ry) : std::max(0.0, toY - ry);
-            length = std::sqrt((fromY - toY) * (fromY - toY) + (fromX - toX) * (fromX - toX));
-        } else {
-            fraction += (kStep * 0.009) / (length + 0.00001);
-        }
-        const auto pos = plugin.frame();
-        ASSERT_DOUBLE_EQ(pos.first, clampUnit((1 - fraction) * fromX + fraction * toX)) << i;
-        ASSERT_DOUBLE_EQ(pos.second, clampUnit((1 - fraction) * fromY + fraction * toY)) << i;
-        if (i == 0) {
-            EXPECT_DOUBLE_EQ(pos.first, 0.5);
-            EXPECT_DOUBLE_EQ(pos.second, 0.5);
-        }
-    }
+    const auto first = plugin.frame();
+    EXPECT_DOUBLE_EQ(first.first, 0.5);
+    EXPECT_DOUBLE_EQ(first.second, 0.5);
+    const PanChannel& ch = plugin.effect().var.ch[0];
+    RandomSource generator;
+    const double r1 = generator.next(), r2 = generator.next();
+    EXPECT_DOUBLE_EQ(ch.randFromX, 0.5);
+    EXPECT_DOUBLE_EQ(ch.randFromY, 0.5);
+    // 0.5 is not below the middle, so each coordinate moves down.
+    EXPECT_DOUBLE_EQ(ch.randToX, std::max(0.0, 0.5 - r1 / 32767));
+    EXPECT_DOUBLE_EQ(ch.randToY, std::max(0.0, 0.5 - r2 / 32767));
 }
 
 // Plays each mode for a second, then switches to Randomize. The switch runs the slider section, which
@@ -155,29 +188,122 @@ TEST(Randomize, ASwitchFromAnotherModeGoesOnFromWhereTheChannelIs) {
     }
 }
 
-TEST(FishBowl, CirclesWithAnEasedRadius) {
+// Along a segment the point moves |step| x 0.009 per sample on the straight line between its ends;
+// each new end moves from the old one towards the other half of its axis and stays in the square.
+TEST(Randomize, TravelsStraightSegmentsAtItsSpeedTowardsTheOtherHalf) {
+    Instance plugin;
+    plugin.setMode(0.75f);
+    plugin.start();
+    const PanChannel& ch = plugin.effect().var.ch[0];
+    auto previous = plugin.frame();
+    int segments = 1, steps = 0;
+    for (int i = 1; i < 5 * kSamplesPerSecond; ++i) {
+        const double fromX = ch.randFromX, fromY = ch.randFromY, toX = ch.randToX, toY = ch.randToY;
+        const auto pos = plugin.frame();
+        ASSERT_GE(pos.first, 0.0);
+        ASSERT_LE(pos.first, 1.0);
+        ASSERT_GE(pos.second, 0.0);
+        ASSERT_LE(pos.second, 1.0);
+        if (ch.randFromX != fromX || ch.randFromY != fromY) {
+            ++segments;
+            // A new segment starts at the old end, and the old end is where the point now is.
+            ASSERT_DOUBLE_EQ(ch.randFromX, toX);
+            ASSERT_DOUBLE_EQ(ch.randFromY, toY);
+            ASSERT_DOUBLE_EQ(pos.first, toX);
+            ASSERT_DOUBLE_EQ(pos.second, toY);
+            ASSERT_TRUE(toX < 0.5 ? ch.randToX >= toX : ch.randToX <= toX) << i;
+            ASSERT_TRUE(toY < 0.5 ? ch.randToY >= toY : ch.randToY <= toY) << i;
+            ASSERT_GE(std::min(ch.randToX, ch.randToY), 0.0);
+            ASSERT_LE(std::max(ch.randToX, ch.randToY), 1.0);
+        } else if (ch.randLength > 0.01 && ch.randFraction <= 1) {  // not the overshooting last sample
+            const double dx = pos.first - previous.first, dy = pos.second - previous.second;
+            ASSERT_NEAR(std::sqrt(dx * dx + dy * dy), kStep * 0.009, kStep * 0.009 * 0.002) << i;
+            // On the line from the segment's start to its end.
+            const double cross = (toX - fromX) * (pos.second - fromY) - (toY - fromY) * (pos.first - fromX);
+            ASSERT_NEAR(cross, 0.0, 1e-9) << i;
+            ++steps;
+        }
+        previous = pos;
+    }
+    // 0.054 x 30 units a second for five seconds, over segments shorter than the square's diagonal.
+    EXPECT_GE(segments, 6);
+    EXPECT_GT(steps, 4 * kSamplesPerSecond);
+}
+
+// Fish Bowl draws one value per sample and changes its radius target when that value is above
+// 0.99997 of the range (then one more draw for the direction, one for the target): the run's target
+// changes are exactly where the generator's sequence puts them, about one every 32768 samples.
+TEST(FishBowl, ChangesItsTargetWhereTheGeneratorsSequenceSays) {
+    constexpr int kSamples = 10 * kSamplesPerSecond;
+    struct Change {
+        int sample;
+        double target;
+        bool reversed;
+    };
+    std::vector<Change> expected;
+    RandomSource generator;
+    for (int i = 0; i < kSamples; ++i) {
+        if (generator.next() / 32767.0 > 0.99997) {
+            const bool reversed = generator.next() / 32767.0 >= 0.98;
+            expected.push_back({i, generator.next() / 32767.0 * 0.5 + 0.5, reversed});
+        }
+    }
+    ASSERT_GE(expected.size(), 8u);
+    ASSERT_LE(expected.size(), 35u);
+
     Instance plugin;
     plugin.setMode(1.0f);
     plugin.start();
-    RandomSource random;
-    double direction = 1, rate = 44100 / 44100.0 * 0.1, target = 0, radius = 0, angle = 0;
-    int targetChanges = 0;
-    for (int i = 0; i < 200000; ++i) {
-        if (random.next() / 32767.0 > 0.99997) {
-            if (random.next() / 32767.0 >= 0.98) direction = -direction;
-            target = random.next() / 32767.0 * 0.5 + 0.5;
-            ++targetChanges;
+    const PanChannel& ch = plugin.effect().var.ch[0];
+    std::vector<Change> seen;
+    double target = 0, direction = 1;
+    for (int i = 0; i < kSamples; ++i) {
+        plugin.frame();
+        if (ch.bowlTarget != target) {
+            seen.push_back({i, ch.bowlTarget, ch.bowlDirection != direction});
+            target = ch.bowlTarget;
+            direction = ch.bowlDirection;
         }
-        radius += kStep * rate * (target - radius);
-        const double inset = (1 - radius) * 0.5;
-        const double x = clampUnit((std::cos(angle * kRad) * 0.5 + 0.5) * radius + inset);
-        const double y = clampUnit((std::sin(angle * kRad) * 0.5 + 0.5) * radius + inset);
-        const auto pos = plugin.frame();
-        ASSERT_NEAR(pos.first, x, kTrigTolerance) << i;
-        ASSERT_NEAR(pos.second, y, kTrigTolerance) << i;
-        angle = wrap(angle + kStep * direction);
+        ASSERT_EQ(ch.bowlDirection, direction) << "the direction only turns with a new target, at " << i;
     }
-    EXPECT_GT(targetChanges, 0);
+    ASSERT_EQ(seen.size(), expected.size());
+    for (size_t k = 0; k < seen.size(); ++k) {
+        EXPECT_EQ(seen[k].sample, expected[k].sample) << k;
+        EXPECT_DOUBLE_EQ(seen[k].target, expected[k].target) << k;
+        EXPECT_EQ(seen[k].reversed, expected[k].reversed) << k;
+    }
+}
+
+// The point starts in the middle (radius 0 until the first target), circles at |step| degrees per
+// sample, its radius eases towards the target without passing it, and it stays inside the circle's
+// square of that radius.
+TEST(FishBowl, CirclesAtItsSpeedWithARadiusEasingTowardsTheTarget) {
+    Instance plugin;
+    plugin.setMode(1.0f);
+    plugin.start();
+    const PanChannel& ch = plugin.effect().var.ch[0];
+    const auto first = plugin.frame();
+    EXPECT_DOUBLE_EQ(first.first, 0.5);
+    EXPECT_DOUBLE_EQ(first.second, 0.5);
+    EXPECT_DOUBLE_EQ(ch.bowlRate, 0.1);  // 44100 / sample rate x 0.1
+    for (int i = 1; i < 10 * kSamplesPerSecond; ++i) {
+        const double angle = ch.bowlAngle, radius = ch.bowlRadius, target = ch.bowlTarget;
+        const auto pos = plugin.frame();
+        ASSERT_NEAR(angleDelta(angle, ch.bowlAngle), kStep * ch.bowlDirection, 1e-9) << i;
+        ASSERT_GE(ch.bowlAngle, 0.0);
+        ASSERT_LT(ch.bowlAngle, 360.0);
+        if (ch.bowlTarget == target) {
+            ASSERT_LE(std::fabs(ch.bowlTarget - ch.bowlRadius), std::fabs(target - radius) + 1e-15) << i;
+            ASSERT_GE((ch.bowlRadius - radius) * (target - radius), 0.0) << i;
+        }
+        // The sample draws with the radius after its easing step.
+        const double inset = (1 - ch.bowlRadius) * 0.5;
+        ASSERT_GE(pos.first, inset - 1e-12) << i;
+        ASSERT_LE(pos.first, 1 - inset + 1e-12) << i;
+        ASSERT_GE(pos.second, inset - 1e-12) << i;
+        ASSERT_LE(pos.second, 1 - inset + 1e-12) << i;
+    }
+    EXPECT_GE(ch.bowlRadius, 0.5);  // a target was drawn and the radius followed it
 }
 
 TEST(Transport, PlayStateAndRestartOfTheMotion) {
@@ -211,12 +337,27 @@ TEST(Motion, ScaleZeroWithAnOffsetKeepsTheMiddleLine) {
     for (int i = 0; i < 2000; ++i) ASSERT_DOUBLE_EQ(plugin.frame().first, 0.5);
 }
 
-TEST(Processing, DenormalModeIsRestoredAfterEachCall) {
+// Processing runs with denormals flushed: a denormal input reads as zero and a result that would be
+// denormal becomes zero, so every output of a block of denormal input is exactly 0. Without the
+// guard the centred inputs come out as denormals of about half their size. The caller's mode comes
+// back after the call.
+TEST(Processing, DenormalsAreFlushedDuringTheCallAndTheModeIsRestored) {
     Instance plugin;
     plugin.start();
-    const unsigned before = _mm_getcsr();
-    plugin.frame();
+    _mm_setcsr(_mm_getcsr() & ~0x8040u);  // the caller runs without flush-to-zero
+    constexpr int kFrames = 64;
+    std::vector<float> tiny(kFrames, 1e-40f), zero(kFrames, 0.0f);
+    std::vector<std::vector<float>> out(6, std::vector<float>(kFrames, 1.0f));
+    float* inputs[6] = {tiny.data(), tiny.data(), zero.data(), zero.data(), zero.data(), zero.data()};
+    float* outputs[6] = {out[0].data(), out[1].data(), out[2].data(),
+                         out[3].data(), out[4].data(), out[5].data()};
+    ASSERT_EQ(std::fpclassify(tiny[0]), FP_SUBNORMAL);  // the input really is denormal here
+    const unsigned before = _mm_getcsr();               // after the check, which may raise the denormal flag
+    plugin.record->processReplacing(plugin.record, inputs, outputs, kFrames);
     EXPECT_EQ(_mm_getcsr(), before);
+    for (int k = 0; k < 6; ++k) {
+        for (int j = 0; j < kFrames; ++j) ASSERT_EQ(out[k][j], 0.0f) << "output " << k << " frame " << j;
+    }
 }
 
 TEST(Publish, AChannelThatIsNotProcessedKeepsItsLastShownPosition) {

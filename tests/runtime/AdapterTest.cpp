@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/Lumo.h"
-#include "plugin/PluginFactory.h"
 #include "plugin/ReverseFunctions.h"
 #include "plugin/sdk/AEffEditor.h"
+#include "plugin/vst/Lumo.h"
+#include "plugin/vst/PluginFactory.h"
 #include "runtime/Quill.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "plugin/FourCharId.h"
 #include "plugin/HostAdapter.h"
 #include "plugin/ReverseFunctions.h"
+#include "plugin/bridge/EffectBridge.h"
 
 namespace {
 

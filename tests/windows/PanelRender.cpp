@@ -5,7 +5,7 @@
 
 #include "editor/vstgui/CBitmap.h"
 #include "editor/vstgui/COffscreenContext.h"
-#include "plugin/PluginFactory.h"
+#include "plugin/vst/PluginFactory.h"
 
 namespace {
 intptr_t VSTCALLBACK quietHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {

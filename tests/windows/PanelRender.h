@@ -4,7 +4,7 @@
 
 #include "editor/vstgui/CColor.h"
 #include "effect/QuillEffect.h"
-#include "plugin/Lumo.h"
+#include "plugin/vst/Lumo.h"
 #include "plugin/sdk/aeffect.h"
 
 namespace VSTGUI {

@@ -2,17 +2,19 @@
 
 #include <string>
 
+#include "display/PanelLayout.h"
 #include "tools/artwork/ArtworkPainter.h"
-#include "tools/artwork/PanelLayout.h"
 
 namespace artwork {
 
+using namespace panel_layout;
+
 namespace {
 void paintPanel(cairo_t* cr) {
-    cairo_pattern_t* shade = cairo_pattern_create_linear(0, 0, 0, kPanelHeight);
+    cairo_pattern_t* shade = cairo_pattern_create_linear(0, 0, 0, kHeight);
     cairo_pattern_add_color_stop_rgb(shade, 0, 0.13, 0.14, 0.16);
     cairo_pattern_add_color_stop_rgb(shade, 1, 0.07, 0.08, 0.09);
-    cairo_rectangle(cr, 0, 0, kPanelWidth, kPanelHeight);
+    cairo_rectangle(cr, 0, 0, kWidth, kHeight);
     cairo_set_source(cr, shade);
     cairo_fill(cr);
     cairo_pattern_destroy(shade);
@@ -29,7 +31,8 @@ void paintWell(cairo_t* cr, double x, double y, double w, double h, double radiu
 }
 
 void paintTroughs(cairo_t* cr) {
-    for (const ControlRect& c : kControls) {
+    for (int number = 1; number <= kControlCount; ++number) {
+        const Rect c = control(number);
         paintWell(cr, c.x, c.y, c.w, c.h, 3);
         if (c.w > c.h) {
             // Centre groove along which the knob slides.
@@ -66,7 +69,7 @@ void paintProductName(cairo_t* cr) {
 }
 
 void paintMeterScale(cairo_t* cr) {
-    paintWell(cr, kMeterLeft - 2, 30, kMeterRight - kMeterLeft + 4, kMeterBottom - 30, 2);
+    paintWell(cr, kMeterLeft - 2, kMeterTop, kMeterRight - kMeterLeft + 4, kMeterBottom - kMeterTop, 2);
     cairo_select_font_face(cr, "Arial", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, 9);
     for (int mark : kMeterMarks) {
@@ -80,11 +83,13 @@ void paintMeterScale(cairo_t* cr) {
     }
 }
 
-void paintRadarRim(cairo_t* cr) { paintWell(cr, kRadarLeft, kRadarTop, kRadarSize, kRadarSize, 2); }
+void paintRadarRim(cairo_t* cr) {
+    paintWell(cr, kRadar.x, kRadar.y, kRadar.w, kRadar.h, 2);
+}
 }  // namespace
 
 cairo_surface_t* paintBackground() {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kPanelWidth, kPanelHeight);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, kHeight);
     cairo_t* cr = cairo_create(surface);
     paintPanel(cr);
     paintRadarRim(cr);

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "display/PanelLayout.h"
 #include "tools/artwork/ArtworkPainter.h"
-#include "tools/artwork/PanelLayout.h"
 
 namespace artwork {
 
@@ -83,8 +83,9 @@ void paintFrontMark(cairo_t* cr, double s) {
 }  // namespace
 
 cairo_surface_t* paintRadar() {
-    const double s = kRadarSize;
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kRadarSize, kRadarSize);
+    const double s = panel_layout::kRadar.w;
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, panel_layout::kRadar.w, panel_layout::kRadar.h);
     cairo_t* cr = cairo_create(surface);
     paintField(cr, s);
     paintRingsAndCross(cr, s);

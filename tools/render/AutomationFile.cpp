@@ -5,9 +5,12 @@
 #include <sstream>
 
 #include "tools/render/RenderError.h"
-#include "tools/render/TextUtil.h"
+#include "tools/settings/TextUtil.h"
 
 namespace render {
+
+using settings::parseNumber;
+using settings::trim;
 
 std::vector<AutomationEvent> AutomationFile::parse(const std::string& text, const std::string& source) {
     std::vector<AutomationEvent> events;

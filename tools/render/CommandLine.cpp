@@ -4,9 +4,14 @@
 #include <map>
 
 #include "tools/render/RenderError.h"
-#include "tools/render/TextUtil.h"
+#include "tools/settings/TextUtil.h"
 
 namespace render {
+
+using settings::equalsIgnoringCase;
+using settings::parseInteger;
+using settings::parseNumber;
+using settings::startsWith;
 
 namespace {
 
@@ -163,7 +168,8 @@ Without INPUT it renders a generated stereo signal (a tone on the left, noise bu
 right) with both inputs rotating while the transport plays, into demo-5.1.wav.
 
   -o, --output FILE          output file (default: INPUT's name with -5.1.wav)
-  -m, --module PATH          plug-in module (default: Orbitone.so beside this program)
+  -m, --module PATH          plug-in module (default: Orbitone.so beside this program,
+                             else in ../lib/vst/ from it)
   -p, --param NAME=VALUE     set a parameter before rendering; NAME is a name, NAME#2 for the
                              second parameter of that name, or an index; VALUE is the text the
                              plug-in displays ("Animation=Rotate", "Smoothing Time [ms]=250")

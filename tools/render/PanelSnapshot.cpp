@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/render/PluginModule.h"
+#include "tools/render/InstallLayout.h"
 #include "tools/render/RenderError.h"
 
 extern char** environ;

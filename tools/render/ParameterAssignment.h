@@ -3,14 +3,13 @@
 
 #include <string>
 
+#include "tools/settings/ParameterSetting.h"
+
 namespace render {
 
-struct ParameterAssignment {
-    std::string parameter;  // a name, "name#2" for a repeated name, or an index
-    std::string value;      // a display text, or a number from 0 to 1 when normalised
-    bool normalised = false;
-
-    // Parses "NAME=VALUE" or "NAME=norm:X"; throws RenderError(parameter) on a malformed text.
+struct ParameterAssignment : settings::ParameterSetting {
+    // The settings grammar (tools/settings/ParameterSetting.h); throws RenderError(parameter) on a
+    // malformed text.
     static ParameterAssignment parse(const std::string& text);
 };
 

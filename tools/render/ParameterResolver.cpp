@@ -5,9 +5,13 @@
 #include <cstring>
 
 #include "tools/render/RenderError.h"
-#include "tools/render/TextUtil.h"
+#include "tools/settings/TextUtil.h"
 
 namespace render {
+
+using settings::equalsIgnoringCase;
+using settings::parseNumber;
+using settings::trim;
 
 namespace {
 
@@ -48,38 +52,12 @@ ParameterResolver::ParameterResolver(const PluginInstance& probe) : probe_(probe
     for (int i = 0; i < probe.numParams(); ++i) names_.push_back(probe.parameterName(i));
 }
 
-std::vector<int> ParameterResolver::matchingNames(const std::string& name) const {
-    std::vector<int> exact, anyCase;
-    for (int i = 0; i < static_cast<int>(names_.size()); ++i) {
-        if (names_[i] == name)
-            exact.push_back(i);
-        else if (equalsIgnoringCase(names_[i], name))
-            anyCase.push_back(i);
-    }
-    return exact.empty() ? anyCase : exact;
-}
-
 int ParameterResolver::indexOf(const std::string& parameter) const {
-    const std::vector<int> byName = matchingNames(parameter);
-    if (!byName.empty()) return byName.front();
-
-    const auto hash = parameter.rfind('#');
-    long occurrence = 0;
-    if (hash != std::string::npos && parseInteger(parameter.substr(hash + 1), occurrence)) {
-        const std::vector<int> repeated = matchingNames(trim(parameter.substr(0, hash)));
-        if (!repeated.empty()) {
-            if (occurrence < 1 || occurrence > static_cast<long>(repeated.size()))
-                throw RenderError(ExitCode::parameter, "'" + parameter + "': there are " +
-                                                           std::to_string(repeated.size()) +
-                                                           " parameters of that name");
-            return repeated[static_cast<size_t>(occurrence - 1)];
-        }
-    }
-    long index = -1;
-    if (parseInteger(parameter, index) && index >= 0 && index < static_cast<long>(names_.size()))
-        return static_cast<int>(index);
-    throw RenderError(ExitCode::parameter,
-                      "unknown parameter '" + parameter + "' (see --list-params for names and indices)");
+    std::string error;
+    const int index = settings::findParameter(names_, parameter, error);
+    if (index >= 0) return index;
+    if (error.rfind("unknown parameter", 0) == 0) error += " (see --list-params for names and indices)";
+    throw RenderError(ExitCode::parameter, error);
 }
 
 bool ParameterResolver::has(const std::string& parameter) const {

@@ -20,15 +20,14 @@ class ParameterResolver {
   public:
     explicit ParameterResolver(const PluginInstance& probe);
 
-    // Accepts an exact name, the same name in any case, "name#k" for the k-th parameter of a
-    // repeated name (a bare repeated name is its first), or an index. Throws RenderError(parameter).
+    // The settings' rule for names, "name#k" and indices (tools/settings/ParameterSetting.h).
+    // Throws RenderError(parameter).
     int indexOf(const std::string& parameter) const;
     float normalisedValue(int index, const ParameterAssignment& assignment) const;
     ResolvedParameter resolve(const ParameterAssignment& assignment) const;
     bool has(const std::string& parameter) const;
 
   private:
-    std::vector<int> matchingNames(const std::string& name) const;
     float fromDisplayText(int index, const std::string& text) const;
     std::string displayAt(int index, double x) const;
     std::string describeValues(int index) const;

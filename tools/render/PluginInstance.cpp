@@ -11,14 +11,17 @@ namespace {
 constexpr size_t kTextBuffer = 512;
 }  // namespace
 
-PluginInstance::PluginInstance(const PluginModule& module, HostContext& host) {
+PluginInstance::PluginInstance(const PluginModule& module, HostContext& host)
+    : PluginInstance(module.entry(), module.path(), host) {}
+
+PluginInstance::PluginInstance(VstEntryProc entry, const std::string& name, HostContext& host) {
     HostContext::setPending(&host);
-    effect_ = module.entry()(&HostContext::callback);
+    effect_ = entry(&HostContext::callback);
     HostContext::setPending(nullptr);
-    if (!effect_) throw RenderError(ExitCode::module, module.path() + ": the plug-in made no instance");
+    if (!effect_) throw RenderError(ExitCode::module, name + ": the plug-in made no instance");
     if (effect_->magic != kEffectMagic) {
         effect_ = nullptr;
-        throw RenderError(ExitCode::module, module.path() + ": the entry point returned no VST 2.4 effect");
+        throw RenderError(ExitCode::module, name + ": the entry point returned no VST 2.4 effect");
     }
     HostContext::attach(effect_, &host);
     dispatch(effOpen);

@@ -15,6 +15,8 @@ class PluginInstance {
   public:
     // Calls the entry point and opens the instance; throws RenderError(module) on refusal.
     PluginInstance(const PluginModule& module, HostContext& host);
+    // The same through an entry point already at hand; name stands for the module in messages.
+    PluginInstance(VstEntryProc entry, const std::string& name, HostContext& host);
     ~PluginInstance();
     PluginInstance(const PluginInstance&) = delete;
     PluginInstance& operator=(const PluginInstance&) = delete;

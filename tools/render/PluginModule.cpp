@@ -2,9 +2,6 @@
 
 #include <dlfcn.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
-#include <climits>
 
 #include "tools/render/RenderError.h"
 
@@ -36,19 +33,6 @@ PluginModule::PluginModule(const std::string& path) : path_(path) {
 
 PluginModule::~PluginModule() {
     if (handle_) dlclose(handle_);
-}
-
-std::string defaultModulePath() {
-    return besideProgram("Orbitone.so");
-}
-
-std::string besideProgram(const std::string& name) {
-    char self[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", self, sizeof(self) - 1);
-    if (length <= 0) return name;
-    std::string folder(self, static_cast<size_t>(length));
-    folder.erase(folder.rfind('/') + 1);
-    return folder + name;
 }
 
 }  // namespace render

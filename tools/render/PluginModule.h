@@ -29,9 +29,4 @@ class PluginModule {
     const char* entryName_ = nullptr;
 };
 
-// The Orbitone module that sits beside the running program (the build puts both in one folder).
-std::string defaultModulePath();
-// The path of a file named name in the running program's folder.
-std::string besideProgram(const std::string& name);
-
 }  // namespace render

@@ -8,6 +8,7 @@
 
 #include "tools/render/AutomationFile.h"
 #include "tools/render/DefaultSignal.h"
+#include "tools/render/InstallLayout.h"
 #include "tools/render/Interruption.h"
 #include "tools/render/PanelSnapshot.h"
 #include "tools/render/ParameterResolver.h"

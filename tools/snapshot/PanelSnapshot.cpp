@@ -1,7 +1,7 @@
 #include "tools/snapshot/PanelSnapshot.h"
 
 #include "editor/vstgui/COffscreenContext.h"
-#include "plugin/Lumo.h"
+#include "plugin/vst/Lumo.h"
 
 namespace snapshot {
 

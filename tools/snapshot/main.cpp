@@ -17,7 +17,7 @@
 
 #include "editor/vstgui/CBitmap.h"
 #include "editor/vstgui/COffscreenContext.h"
-#include "plugin/PluginFactory.h"
+#include "plugin/vst/PluginFactory.h"
 #include "tools/snapshot/PanelSnapshot.h"
 #include "tools/snapshot/ParameterSettings.h"
 #include "tools/snapshot/SnapshotHost.h"

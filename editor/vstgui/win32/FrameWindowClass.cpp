@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "runtime/win32/ModuleHandle.h"
+#include "plugin/win32/ModuleHandle.h"
 
 namespace VSTGUI {
 

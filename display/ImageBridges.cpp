@@ -1,0 +1,106 @@
+#include "display/ImageBridges.h"
+
+#include <string>
+
+#include "editor/vstgui/CBitmap.h"
+#include "plugin/HostAdapter.h"
+
+struct ImageHolder {
+    VSTGUI::CBitmap* bitmap = nullptr;
+};
+
+namespace {
+
+void releaseBitmap(ImageHolder& holder) {
+    if (holder.bitmap != nullptr) holder.bitmap->forget();
+    holder.bitmap = nullptr;
+}
+
+// Keeps the freshly loaded bitmap only when it has a size; the holder is left empty otherwise.
+int32_t keepIfSized(ImageHolder& holder, VSTGUI::CBitmap* bitmap) {
+    if (bitmap->getWidth() > 0 && bitmap->getHeight() > 0) {
+        holder.bitmap = bitmap;
+        return 1;
+    }
+    bitmap->forget();
+    return 0;
+}
+
+// Names are registered with the Windows separator; Windows accepts '/' as well, POSIX only '/'.
+std::string portablePath(const char* path) {
+    std::string result(path);
+    for (char& c : result) {
+        if (c == '\\') c = '/';
+    }
+    return result;
+}
+
+int32_t drawHolder(ImageHolder* holder, CHostAdapter* adapter, const VSTGUI::CRect& dest, double srcX,
+                   double srcY, uint8_t alpha) {
+    if (holder == nullptr || holder->bitmap == nullptr) return 0;
+    if (adapter == nullptr || adapter->currentContext == nullptr) return 0;
+    holder->bitmap->drawAlphaBlend(adapter->currentContext, dest, VSTGUI::CPoint(srcX, srcY), alpha);
+    return 1;
+}
+
+}  // namespace
+
+ImageHolder* imageCreate() {
+    return new ImageHolder;
+}
+
+int32_t imageRelease(ImageHolder* holder) {
+    if (holder == nullptr) return 0;
+    releaseBitmap(*holder);
+    delete holder;
+    return 1;
+}
+
+int32_t imageLoadResource(ImageHolder* holder, int32_t resourceId) {
+    if (holder == nullptr) return 0;
+    releaseBitmap(*holder);
+    return keepIfSized(*holder, new VSTGUI::CBitmap(VSTGUI::CResourceDescription(resourceId)));
+}
+
+int32_t imageLoadNamed(ImageHolder* holder, const char* resourceName) {
+    if (holder == nullptr || resourceName == nullptr) return 0;
+    releaseBitmap(*holder);
+    return keepIfSized(*holder, new VSTGUI::CBitmap(VSTGUI::CResourceDescription(resourceName)));
+}
+
+int32_t imageLoadFile(ImageHolder* holder, const char* path) {
+    if (holder == nullptr || path == nullptr) return 0;
+    releaseBitmap(*holder);
+    auto* bitmap = new VSTGUI::CBitmap();
+    if (bitmap->loadFromFile(portablePath(path).c_str())) {
+        holder->bitmap = bitmap;
+        return 1;
+    }
+    bitmap->forget();
+    return 0;
+}
+
+int32_t imageWidth(const ImageHolder* holder) {
+    if (holder == nullptr || holder->bitmap == nullptr) return 0;
+    return static_cast<int32_t>(holder->bitmap->getWidth());
+}
+
+int32_t imageHeight(const ImageHolder* holder) {
+    if (holder == nullptr || holder->bitmap == nullptr) return 0;
+    return static_cast<int32_t>(holder->bitmap->getHeight());
+}
+
+int32_t imageDraw(ImageHolder* holder, CHostAdapter* adapter, double left, double top, double right,
+                  double bottom, double srcX, double srcY) {
+    return drawHolder(holder, adapter, VSTGUI::CRect(left, top, right, bottom), srcX, srcY, 255);
+}
+
+int32_t imageDrawAlpha(ImageHolder* holder, CHostAdapter* adapter, double left, double top, double right,
+                       double bottom, double srcX, double srcY, uint8_t alpha) {
+    return drawHolder(holder, adapter, VSTGUI::CRect(left, top, right, bottom), srcX, srcY, alpha);
+}
+
+int32_t imageDrawTransparent(ImageHolder* holder, CHostAdapter* adapter, double left, double top,
+                             double right, double bottom, double srcX, double srcY) {
+    return drawHolder(holder, adapter, VSTGUI::CRect(left, top, right, bottom), srcX, srcY, 255);
+}
