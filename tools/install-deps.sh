@@ -3,6 +3,8 @@
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config git
+  # The format gate (tools/check-format.sh).
+  clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libpng-dev libx11-dev libxtst-dev
   xvfb xauth x11-utils fonts-liberation

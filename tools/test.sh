@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the normal build, the unit tests again under
+# Checks the format, builds everything and runs every test: the normal build, the unit tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the concurrency stress test under
 # ThreadSanitizer, the fuzz targets for 20 seconds each, then the Windows DLLs under Wine, then the
 # release packages made from those builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
+# Every C++ source follows .clang-format.
+tools/check-format.sh
 jobs=$(nproc)
 # -noreset: a server that resets whenever its last client leaves refuses the next test's connection.
 xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24 -noreset")

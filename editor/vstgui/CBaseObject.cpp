@@ -6,8 +6,12 @@ void CBaseObject::forget() {
     if (--nbReference_ == 0) delete this;
 }
 
-void CBaseObject::remember() { ++nbReference_; }
+void CBaseObject::remember() {
+    ++nbReference_;
+}
 
-CMessageResult CBaseObject::notify(CBaseObject*, const char*) { return kMessageUnknown; }
+CMessageResult CBaseObject::notify(CBaseObject*, const char*) {
+    return kMessageUnknown;
+}
 
 }  // namespace VSTGUI

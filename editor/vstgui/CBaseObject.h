@@ -8,7 +8,7 @@ namespace VSTGUI {
 enum CMessageResult { kMessageUnknown = 0, kMessageNotified = 1 };
 
 class CBaseObject {
-public:
+  public:
     CBaseObject() = default;
     // A copy is a new object: it starts with its own single reference.
     CBaseObject(const CBaseObject&) : nbReference_(1) {}
@@ -24,7 +24,7 @@ public:
 
     int32_t getNbReference() const { return nbReference_; }
 
-private:
+  private:
     int32_t nbReference_ = 1;
 };
 

@@ -18,7 +18,9 @@ int32_t toPixels(double v) {
 
 CBitmap::CBitmap() = default;
 
-CBitmap::CBitmap(const CResourceDescription& description) { loadFromResource(description); }
+CBitmap::CBitmap(const CResourceDescription& description) {
+    loadFromResource(description);
+}
 
 CBitmap::CBitmap(CCoord width, CCoord height) {
     const int32_t w = toPixels(width);
@@ -26,7 +28,9 @@ CBitmap::CBitmap(CCoord width, CCoord height) {
     adopt(platformCreateEmpty(w > 0 ? w : 0, h > 0 ? h : 0));
 }
 
-CBitmap::~CBitmap() { dispose(); }
+CBitmap::~CBitmap() {
+    dispose();
+}
 
 void CBitmap::draw(CDrawContext* context, const CRect& dest, const CPoint& offset) {
     drawAlphaBlend(context, dest, offset, 255);
@@ -75,8 +79,7 @@ bool CBitmap::loadFromFile(const char* path) {
 
 bool CBitmap::loadFromMemory(const unsigned char* bytes, size_t size) {
     dispose();
-    return bytes && size > 0 && !pngExceedsSizeLimit(bytes, size) &&
-           adopt(platformDecodeMemory(bytes, size));
+    return bytes && size > 0 && !pngExceedsSizeLimit(bytes, size) && adopt(platformDecodeMemory(bytes, size));
 }
 
 bool CBitmap::readPixel(int32_t x, int32_t y, CColor& color) const {
@@ -84,7 +87,9 @@ bool CBitmap::readPixel(int32_t x, int32_t y, CColor& color) const {
     return platformReadPixel(x, y, color);
 }
 
-bool CBitmap::writePng(const char* path) const { return image_ && path && platformWritePng(path); }
+bool CBitmap::writePng(const char* path) const {
+    return image_ && path && platformWritePng(path);
+}
 
 bool CBitmap::adopt(Platform* image) {
     if (!image) return false;

@@ -13,7 +13,7 @@ namespace VSTGUI {
 class CDrawContext;
 
 class CBitmap : public CBaseObject {
-public:
+  public:
     // Empty, 0 x 0; fill it with loadFromFile or loadFromResource.
     CBitmap();
     // Loads the resource; a missing one leaves width and height 0.
@@ -60,7 +60,7 @@ public:
     struct Platform;
     Platform* getPlatformImage() const { return image_; }
 
-private:
+  private:
     // Implemented by the platform backend.
     Platform* platformCreateEmpty(int32_t width, int32_t height);
     Platform* platformDecodeResource(const CResourceDescription& description);
@@ -85,7 +85,7 @@ private:
 
 // The bitmap kind an offscreen context draws into; it behaves exactly as CBitmap.
 class CBitmapForOC : public CBitmap {
-public:
+  public:
     using CBitmap::CBitmap;
 };
 

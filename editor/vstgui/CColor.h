@@ -17,7 +17,9 @@ struct CColor {
     bool operator!=(const CColor& o) const { return !(*this == o); }
 };
 
-constexpr CColor MakeCColor(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) { return CColor{r, g, b, a}; }
+constexpr CColor MakeCColor(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
+    return CColor{r, g, b, a};
+}
 
 constexpr CColor kBlackCColor{0, 0, 0, 255};
 constexpr CColor kWhiteCColor{255, 255, 255, 255};

@@ -9,14 +9,14 @@ namespace VSTGUI {
 class CControl;
 
 class CControlListener {
-public:
+  public:
     virtual ~CControlListener() = default;
     // GUI thread. A non-zero answer claims a click made with a modifier or the right button.
     virtual int32_t controlModifierClicked(CControl* control, CButtonState buttons) = 0;
 };
 
 class CControl : public CView {
-public:
+  public:
     CControl(const CRect& size, CControlListener* listener) : CView(size), listener_(listener) {}
 
     // GUI thread.
@@ -26,7 +26,7 @@ public:
     CControlListener* getListener() const { return listener_; }
     void setListener(CControlListener* listener) { listener_ = listener; }
 
-private:
+  private:
     CControlListener* listener_;
 };
 

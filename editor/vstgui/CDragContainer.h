@@ -9,7 +9,7 @@
 namespace VSTGUI {
 
 class CDragContainer : public CBaseObject {
-public:
+  public:
     enum Type : int32_t { kFile = 0, kText = 1, kUnicodeText = 2, kUnknown = -1, kError = -2 };
 
     // GUI thread (all operations). Items are handed out in a buffer owned by the container,

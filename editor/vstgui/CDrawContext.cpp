@@ -12,14 +12,19 @@ namespace {
 // Polygons up to this many points are converted without touching the heap.
 constexpr int32_t kPolygonStackPoints = 30;
 
-bool isFinite(const CPoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+bool isFinite(const CPoint& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
 bool isFinite(const CRect& r) {
     return std::isfinite(r.left) && std::isfinite(r.top) && std::isfinite(r.right) && std::isfinite(r.bottom);
 }
-int32_t toInt(double v) { return static_cast<int32_t>(v); }
+int32_t toInt(double v) {
+    return static_cast<int32_t>(v);
+}
 }  // namespace
 
-CDrawContext::CDrawContext(CFrame* frame, void* systemContext, void* window) : frame_(frame), window_(window) {
+CDrawContext::CDrawContext(CFrame* frame, void* systemContext, void* window)
+    : frame_(frame), window_(window) {
     clip_ = frame ? frame->getViewSize() : CRect(0, 0, 1000, 1000);
     font_ = kSystemFont;
     if (font_) font_->remember();
@@ -129,7 +134,9 @@ void CDrawContext::drawPoint(const CPoint& point, const CColor& color) {
     setLineWidthIfChanged(oldWidth);
 }
 
-CColor CDrawContext::getPoint(const CPoint&) const { return kBlackCColor; }
+CColor CDrawContext::getPoint(const CPoint&) const {
+    return kBlackCColor;
+}
 
 void CDrawContext::setLineStyle(int32_t style) {
     if (style == lineStyle_) return;
@@ -245,6 +252,8 @@ void CDrawContext::getMouseLocation(CPoint& point) const {
     point = point - windowOffset_;
 }
 
-CButtonState CDrawContext::getMouseButtons() const { return frame_ ? frame_->getCurrentMouseButtons() : 0; }
+CButtonState CDrawContext::getMouseButtons() const {
+    return frame_ ? frame_->getCurrentMouseButtons() : 0;
+}
 
 }  // namespace VSTGUI

@@ -20,7 +20,7 @@ enum CDrawMode : int32_t { kCopyMode = 0, kOrMode = 1, kXorMode = 2, kAntialias 
 enum CHoriTxtAlign : int32_t { kLeftText = 0, kCenterText = 1, kRightText = 2 };
 
 class CDrawContext : public CBaseObject {
-public:
+  public:
     // systemContext: the platform's drawing handle for a window paint (a cairo_t* on Linux), or null.
     // window: the platform's window handle, or null.
     CDrawContext(CFrame* frame, void* systemContext, void* window);
@@ -33,7 +33,8 @@ public:
     void lineTo(const CPoint& point);
     // pairs holds 2 x count points: each pair is one line.
     void drawLines(const CPoint* pairs, int32_t count);
-    void drawPolygon(const CPoint* points, int32_t count, CDrawStyle style = kDrawStroked, bool closed = true);
+    void drawPolygon(const CPoint* points, int32_t count, CDrawStyle style = kDrawStroked,
+                     bool closed = true);
     void drawRect(const CRect& rect, CDrawStyle style = kDrawStroked);
     void fillRect(const CRect& rect);
     void drawEllipse(const CRect& rect, CDrawStyle style = kDrawStroked);
@@ -94,12 +95,12 @@ public:
     struct Platform;
     Platform* getPlatform() const { return platform_; }
 
-protected:
+  protected:
     // For offscreen contexts: draws into the bitmap from now on.
     void attachToBitmap(CBitmap* bitmap);
     void setInitialClip(const CRect& clip) { clip_ = clip; }
 
-private:
+  private:
     CPoint toDevice(const CPoint& p) const { return p + offset_; }
     void countStateChange() { ++stateChanges_; }
 

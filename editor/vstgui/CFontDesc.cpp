@@ -10,7 +10,11 @@ CFontDesc::CFontDesc(const char* name, CCoord size, int32_t style)
 }
 
 CFontDesc::CFontDesc(const CFontDesc& other)
-    : CBaseObject(other), name_(other.name_), hasName_(other.hasName_), size_(other.size_), style_(other.style_) {}
+    : CBaseObject(other),
+      name_(other.name_),
+      hasName_(other.hasName_),
+      size_(other.size_),
+      style_(other.style_) {}
 
 CFontDesc& CFontDesc::operator=(const CFontDesc& other) {
     if (this == &other) return *this;
@@ -22,7 +26,9 @@ CFontDesc& CFontDesc::operator=(const CFontDesc& other) {
     return *this;
 }
 
-CFontDesc::~CFontDesc() { freePlatformFont(); }
+CFontDesc::~CFontDesc() {
+    freePlatformFont();
+}
 
 void CFontDesc::setName(const char* name) {
     if (name && hasName_ && name_ == name) return;
@@ -43,7 +49,8 @@ void CFontDesc::setStyle(int32_t style) {
 }
 
 bool CFontDesc::operator==(const CFontDesc& other) const {
-    return hasName_ == other.hasName_ && name_ == other.name_ && size_ == other.size_ && style_ == other.style_;
+    return hasName_ == other.hasName_ && name_ == other.name_ && size_ == other.size_ &&
+           style_ == other.style_;
 }
 
 CFontDesc::Platform* CFontDesc::getPlatformFont() {

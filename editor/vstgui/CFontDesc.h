@@ -9,10 +9,16 @@
 
 namespace VSTGUI {
 
-enum CTxtFace : int32_t { kNormalFace = 0, kBoldFace = 1, kItalicFace = 2, kUnderlineFace = 4, kStrikethroughFace = 8 };
+enum CTxtFace : int32_t {
+    kNormalFace = 0,
+    kBoldFace = 1,
+    kItalicFace = 2,
+    kUnderlineFace = 4,
+    kStrikethroughFace = 8
+};
 
 class CFontDesc : public CBaseObject {
-public:
+  public:
     CFontDesc(const char* name = nullptr, CCoord size = 0, int32_t style = 0);
     CFontDesc(const CFontDesc& other);
     CFontDesc& operator=(const CFontDesc& other);
@@ -34,7 +40,7 @@ public:
     Platform* getPlatformFont();
     void freePlatformFont();
 
-private:
+  private:
     Platform* platformCreate() const;
     static void platformFree(Platform* font);
 

@@ -39,7 +39,9 @@ CFrame::~CFrame() {
     platformFrame_ = nullptr;
 }
 
-void CFrame::draw(CDrawContext* context) { drawRect(context, size_); }
+void CFrame::draw(CDrawContext* context) {
+    drawRect(context, size_);
+}
 
 void CFrame::drawRect(CDrawContext* context, const CRect& updateRect) {
     firstDraw_ = false;
@@ -176,9 +178,13 @@ bool CFrame::setSize(CCoord width, CCoord height) {
     return true;
 }
 
-bool CFrame::getPosition(CPoint& where) const { return platformFrame_ && platformFrame_->getPosition(where); }
+bool CFrame::getPosition(CPoint& where) const {
+    return platformFrame_ && platformFrame_->getPosition(where);
+}
 
-bool CFrame::getSize(CRect& size) const { return platformFrame_ && platformFrame_->getSize(size); }
+bool CFrame::getSize(CRect& size) const {
+    return platformFrame_ && platformFrame_->getSize(size);
+}
 
 bool CFrame::setModalView(CView* view) {
     if (view && (modalView_ || view->isAttached())) return false;

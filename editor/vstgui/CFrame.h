@@ -10,7 +10,7 @@ class IPlatformFrame;
 class VSTGUIEditorInterface;
 
 class CFrame : public CViewContainer {
-public:
+  public:
     // Builds the frame and its window inside parentWindow; defined by the platform window layer.
     CFrame(const CRect& size, void* parentWindow, VSTGUIEditorInterface* editor);
     // Builds the frame on a given window layer (null: a frame without window). The frame owns it.
@@ -65,7 +65,7 @@ public:
     IPlatformFrame* getPlatformFrame() const { return platformFrame_; }
     CView* getMouseOverView() const { return mouseOverView_; }
 
-protected:
+  protected:
     void clearMouseOverView(CPoint& where, const CButtonState& buttons);
 
     VSTGUIEditorInterface* editor_ = nullptr;

@@ -7,7 +7,9 @@
 namespace VSTGUI {
 
 namespace {
-double finiteOrZero(double v) { return std::isfinite(v) ? v : 0; }
+double finiteOrZero(double v) {
+    return std::isfinite(v) ? v : 0;
+}
 }  // namespace
 
 COffscreenContext::COffscreenContext(CFrame* frame, CCoord width, CCoord height, const CColor& background)
@@ -27,7 +29,9 @@ COffscreenContext::~COffscreenContext() {
     bitmap_ = nullptr;
 }
 
-CBitmap* COffscreenContext::getBitmap() const { return bitmap_; }
+CBitmap* COffscreenContext::getBitmap() const {
+    return bitmap_;
+}
 
 void COffscreenContext::copyFrom(CDrawContext* target, const CRect& dest, const CPoint& offset) {
     if (bitmap_) bitmap_->draw(target, dest, offset);

@@ -8,7 +8,7 @@ namespace VSTGUI {
 class CBitmapForOC;
 
 class COffscreenContext : public CDrawContext {
-public:
+  public:
     COffscreenContext(CFrame* frame, CCoord width, CCoord height, const CColor& background = kBlackCColor);
     // GUI thread.
     ~COffscreenContext() override;
@@ -22,7 +22,7 @@ public:
     // Copies the image's area (offset, size of dest) into another context at dest.
     void copyFrom(CDrawContext* target, const CRect& dest, const CPoint& offset = CPoint());
 
-private:
+  private:
     CBitmapForOC* bitmap_ = nullptr;
     CCoord width_;
     CCoord height_;

@@ -11,7 +11,8 @@ struct CResourceDescription {
 
     CResourceDescription() = default;
     CResourceDescription(int32_t resourceId) : type(kIntegerType), id(resourceId) {}
-    CResourceDescription(const char* resourceName) : type(kStringType), name(resourceName ? resourceName : "") {}
+    CResourceDescription(const char* resourceName)
+        : type(kStringType), name(resourceName ? resourceName : "") {}
 
     int32_t type = kIntegerType;
     int32_t id = 0;

@@ -39,9 +39,15 @@ CView::~CView() {
     freeAttributes();
 }
 
-void CView::forget() { CBaseObject::forget(); }
-void CView::remember() { CBaseObject::remember(); }
-CMessageResult CView::notify(CBaseObject*, const char*) { return kMessageUnknown; }
+void CView::forget() {
+    CBaseObject::forget();
+}
+void CView::remember() {
+    CBaseObject::remember();
+}
+CMessageResult CView::notify(CBaseObject*, const char*) {
+    return kMessageUnknown;
+}
 
 void CView::draw(CDrawContext* context) {
     if (background_ && context) {
@@ -53,9 +59,13 @@ void CView::draw(CDrawContext* context) {
     setDirty(false);
 }
 
-void CView::drawRect(CDrawContext* context, const CRect&) { draw(context); }
+void CView::drawRect(CDrawContext* context, const CRect&) {
+    draw(context);
+}
 
-bool CView::checkUpdate(const CRect& updateRect) const { return updateRect.rectOverlap(size_); }
+bool CView::checkUpdate(const CRect& updateRect) const {
+    return updateRect.rectOverlap(size_);
+}
 
 void CView::invalidRect(const CRect& rect) {
     if (!attached_ || !visible_) return;
@@ -76,15 +86,29 @@ void CView::setVisible(bool state) {
     setDirty(true);
 }
 
-CMouseEventResult CView::onMouseDown(CPoint&, const CButtonState&) { return kMouseEventNotImplemented; }
-CMouseEventResult CView::onMouseUp(CPoint&, const CButtonState&) { return kMouseEventNotImplemented; }
-CMouseEventResult CView::onMouseMoved(CPoint&, const CButtonState&) { return kMouseEventNotImplemented; }
-CMouseEventResult CView::onMouseEntered(CPoint&, const CButtonState&) { return kMouseEventNotImplemented; }
-CMouseEventResult CView::onMouseExited(CPoint&, const CButtonState&) { return kMouseEventNotImplemented; }
+CMouseEventResult CView::onMouseDown(CPoint&, const CButtonState&) {
+    return kMouseEventNotImplemented;
+}
+CMouseEventResult CView::onMouseUp(CPoint&, const CButtonState&) {
+    return kMouseEventNotImplemented;
+}
+CMouseEventResult CView::onMouseMoved(CPoint&, const CButtonState&) {
+    return kMouseEventNotImplemented;
+}
+CMouseEventResult CView::onMouseEntered(CPoint&, const CButtonState&) {
+    return kMouseEventNotImplemented;
+}
+CMouseEventResult CView::onMouseExited(CPoint&, const CButtonState&) {
+    return kMouseEventNotImplemented;
+}
 
-bool CView::hitTest(const CPoint& where, const CButtonState&) { return mouseableArea_.pointInside(where); }
+bool CView::hitTest(const CPoint& where, const CButtonState&) {
+    return mouseableArea_.pointInside(where);
+}
 
-bool CView::onWheel(const CPoint&, const float&, const CButtonState&) { return false; }
+bool CView::onWheel(const CPoint&, const float&, const CButtonState&) {
+    return false;
+}
 
 bool CView::onWheel(const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
                     const CButtonState& buttons) {
@@ -98,13 +122,19 @@ CRect& CView::getMouseableArea(CRect& rect) const {
     return rect;
 }
 
-bool CView::onDrop(CDragContainer*, const CPoint&) { return false; }
+bool CView::onDrop(CDragContainer*, const CPoint&) {
+    return false;
+}
 void CView::onDragEnter(CDragContainer*, const CPoint&) {}
 void CView::onDragLeave(CDragContainer*, const CPoint&) {}
 void CView::onDragMove(CDragContainer*, const CPoint&) {}
 
-int32_t CView::onKeyDown(VstKeyCode&) { return -1; }
-int32_t CView::onKeyUp(VstKeyCode&) { return -1; }
+int32_t CView::onKeyDown(VstKeyCode&) {
+    return -1;
+}
+int32_t CView::onKeyUp(VstKeyCode&) {
+    return -1;
+}
 
 void CView::setViewSize(const CRect& rect, bool invalidate) {
     size_ = rect;
@@ -160,7 +190,9 @@ bool CView::attached(CView* parent) {
     return true;
 }
 
-VSTGUIEditorInterface* CView::getEditor() const { return parentFrame_ ? parentFrame_->getEditor() : nullptr; }
+VSTGUIEditorInterface* CView::getEditor() const {
+    return parentFrame_ ? parentFrame_->getEditor() : nullptr;
+}
 
 bool CView::isTypeOf(const char* className) const {
     return className && std::strcmp(className, "CView") == 0;

@@ -17,7 +17,7 @@ class CFrame;
 class VSTGUIEditorInterface;
 
 class CView : public CBaseObject {
-public:
+  public:
     explicit CView(const CRect& size);
     CView(const CView& other);
     CView& operator=(const CView&) = delete;
@@ -109,7 +109,7 @@ public:
     bool getAttribute(int32_t id, int32_t size, void* data, int32_t& outSize) const;
     bool removeAttribute(int32_t id);
 
-protected:
+  protected:
     // True when the view is a container (it answers the container message).
     static bool isContainer(CView* view);
 
@@ -126,7 +126,7 @@ protected:
     int32_t autosizeFlags_ = 0;
     CBitmap* background_ = nullptr;
 
-private:
+  private:
     struct Attribute;
     Attribute* findAttribute(int32_t id) const;
     void freeAttributes();

@@ -29,14 +29,18 @@ CViewContainer::CViewContainer(const CViewContainer& other)
 }
 
 // Only the container's own references go; a creator that kept one still holds it.
-CViewContainer::~CViewContainer() { removeAll(false); }
+CViewContainer::~CViewContainer() {
+    removeAll(false);
+}
 
 CMessageResult CViewContainer::notify(CBaseObject* sender, const char* message) {
     if (message == kMsgCheckIfViewContainer) return kMessageNotified;
     return CView::notify(sender, message);
 }
 
-void CViewContainer::draw(CDrawContext* context) { drawRect(context, size_); }
+void CViewContainer::draw(CDrawContext* context) {
+    drawRect(context, size_);
+}
 
 void CViewContainer::drawRect(CDrawContext* context, const CRect& updateRect) {
     if (!context) return;
@@ -361,7 +365,9 @@ bool CViewContainer::removeAll(bool withForget) {
     return true;
 }
 
-bool CViewContainer::isChild(CView* view) const { return view && findNode(view) != nullptr; }
+bool CViewContainer::isChild(CView* view) const {
+    return view && findNode(view) != nullptr;
+}
 
 int32_t CViewContainer::getNbViews() const {
     int32_t count = 0;

@@ -9,7 +9,7 @@ namespace VSTGUI {
 class COffscreenContext;
 
 class CViewContainer : public CView {
-public:
+  public:
     CViewContainer(const CRect& size, CFrame* frame, CBitmap* background = nullptr);
     CViewContainer(const CViewContainer& other);
 
@@ -65,7 +65,7 @@ public:
 
     using CView::getVisibleSize;
 
-protected:
+  protected:
     struct CCView {
         CView* view;
         CCView* next;

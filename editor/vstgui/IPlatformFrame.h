@@ -11,7 +11,7 @@ namespace VSTGUI {
 class CDrawContext;
 
 class IPlatformFrame {
-public:
+  public:
     // GUI thread. Destroys the window; restores the cursor and drop registration it changed.
     virtual ~IPlatformFrame() = default;
     // GUI thread. Marks the rectangle (window pixels, truncated toward zero) for repaint.

@@ -8,7 +8,7 @@ namespace VSTGUI {
 class CFrame;
 
 class VSTGUIEditorInterface {
-public:
+  public:
     virtual ~VSTGUIEditorInterface() = default;
     // GUI thread. Lets the host breathe during a long operation.
     virtual void doIdleStuff() {}

@@ -12,7 +12,7 @@ using namespace VSTGUI;
 namespace {
 
 class NoItems : public CDragContainer {
-public:
+  public:
     void* first(int32_t& size, int32_t& type) override { return next(size, type); }
     void* next(int32_t& size, int32_t& type) override {
         size = 0;
@@ -25,7 +25,7 @@ public:
 
 // Writes "name:event@x,y" for every drag event it receives.
 class DropProbe : public CView {
-public:
+  public:
     DropProbe(const CRect& size, std::string name, std::vector<std::string>* log, bool takes = false)
         : CView(size), name_(std::move(name)), log_(log), takes_(takes) {}
     bool onDrop(CDragContainer*, const CPoint& where) override {
@@ -36,7 +36,7 @@ public:
     void onDragLeave(CDragContainer*, const CPoint& where) override { record("leave", where); }
     void onDragMove(CDragContainer*, const CPoint& where) override { record("move", where); }
 
-private:
+  private:
     void record(const char* event, const CPoint& where) {
         log_->push_back(name_ + ":" + event + "@" + std::to_string(static_cast<int>(where.x)) + "," +
                         std::to_string(static_cast<int>(where.y)));
@@ -70,9 +70,9 @@ TEST(DragRouting, EnterMoveAndLeaveFollowThePointerInLocalCoordinates) {
     s.container->onDragMove(&s.drag, CPoint(350, 130));  // outside every child
     s.container->onDragMove(&s.drag, CPoint(260, 140));
     s.container->onDragLeave(&s.drag, CPoint(260, 140));
-    EXPECT_EQ(s.log, (std::vector<std::string>{"a:enter@10,20", "a:move@50,30", "a:leave@150,30",
-                                               "b:enter@150,30", "b:leave@250,30", "b:enter@160,40",
-                                               "b:leave@160,40"}));
+    EXPECT_EQ(s.log,
+              (std::vector<std::string>{"a:enter@10,20", "a:move@50,30", "a:leave@150,30", "b:enter@150,30",
+                                        "b:leave@250,30", "b:enter@160,40", "b:leave@160,40"}));
 }
 
 TEST(DragRouting, DropGoesToTheViewUnderThePointerThenLeaves) {

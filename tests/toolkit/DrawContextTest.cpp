@@ -22,7 +22,9 @@ CColor pixel(const COffscreenContext& ctx, int x, int y) {
     ctx.getBitmap()->readPixel(x, y, c);
     return c;
 }
-bool painted(const COffscreenContext& ctx, int x, int y) { return pixel(ctx, x, y).alpha != 0; }
+bool painted(const COffscreenContext& ctx, int x, int y) {
+    return pixel(ctx, x, y).alpha != 0;
+}
 
 // Bounding box of every non-transparent pixel: left, top, right, bottom (inclusive); -1s when empty.
 CRect inkBounds(const COffscreenContext& ctx) {

@@ -11,7 +11,7 @@ namespace {
 
 // A window layer that records what reaches the window.
 class RecordingWindow : public IPlatformFrame {
-public:
+  public:
     explicit RecordingWindow(std::vector<CRect>* log) : log_(log) {}
     void invalidRect(const CRect& rect) override { log_->push_back(rect); }
     CDrawContext* createDrawContext() override { return nullptr; }
@@ -24,13 +24,13 @@ public:
     bool getPosition(CPoint&) override { return false; }
     bool getSize(CRect&) override { return false; }
 
-private:
+  private:
     std::vector<CRect>* log_;
 };
 
 // A view that records the events it receives and answers as told.
 class ProbeView : public CView {
-public:
+  public:
     ProbeView(const CRect& size, CMouseEventResult answer = kMouseEventHandled, bool* destroyed = nullptr)
         : CView(size), answer_(answer), destroyed_(destroyed) {}
     ~ProbeView() override {
@@ -58,7 +58,7 @@ public:
     int presses = 0, moves = 0, releases = 0, oldStyleCalls = 0;
     CPoint lastPoint;
 
-private:
+  private:
     CMouseEventResult answer_;
     bool* destroyed_;
 };

@@ -21,7 +21,8 @@ void checkEntryPoints(CheckReport& report, const PluginModule& module) {
     report.check(module.entry("MAIN") != nullptr, "MAIN is exported");
     for (const char* name : {"VSTPluginMain", "main", "MAIN"}) {
         PluginInstance plugin(module, name);
-        report.check(plugin.effect() && plugin.effect()->numParams == 23, std::string(name) + " makes an instance");
+        report.check(plugin.effect() && plugin.effect()->numParams == 23,
+                     std::string(name) + " makes an instance");
     }
 }
 
@@ -40,7 +41,8 @@ void checkRecord(CheckReport& report, const PluginModule& module) {
     report.equal(plugin.text(effGetVendorString), std::string("Velmora"), "vendor");
     report.equal(plugin.text(effGetProductString), std::string("Orbitone 2.1"), "product");
     report.equal<intptr_t>(plugin.dispatch(effGetVendorVersion), 1000, "vendor version");
-    report.equal(plugin.text(effGetParamName, kSmoothing), std::string("Smoothing Time [ms]"), "parameter 6 name");
+    report.equal(plugin.text(effGetParamName, kSmoothing), std::string("Smoothing Time [ms]"),
+                 "parameter 6 name");
     report.equal<intptr_t>(plugin.dispatch(effGetVstVersion), 2400, "VST version");
 }
 
@@ -66,14 +68,16 @@ void checkChunk(CheckReport& report, const PluginModule& module) {
     target.start();
     target.dispatch(effSetChunk, 0, static_cast<intptr_t>(chunk.size()), chunk.data());
     report.approx(target.effect()->getParameter(target.effect(), kLeftRight1), 0.25, 1e-6,
-                "restored chunk sets the parameter");
+                  "restored chunk sets the parameter");
     report.check(chunkOf(target) == chunk, "restored chunk reads back byte for byte");
 }
 
 template <typename Blocks>
 void checkGains(CheckReport& report, const Blocks& out, const char* precision) {
     const std::string p = std::string(" (") + precision + ")";
-    auto gain = [&](int channel) { return static_cast<double>(out[static_cast<size_t>(channel)].back()) / kMonoSum; };
+    auto gain = [&](int channel) {
+        return static_cast<double>(out[static_cast<size_t>(channel)].back()) / kMonoSum;
+    };
     report.approx(gain(L), 0.293, 0.001, "L gain in the centre" + p);
     report.approx(gain(R), 0.293, 0.001, "R gain in the centre" + p);
     report.approx(gain(C), 0.293, 0.001, "C gain in the centre" + p);

@@ -7,7 +7,7 @@
 #include <string>
 
 class CheckReport {
-public:
+  public:
     explicit CheckReport(const char* program) : program_(program) {}
 
     bool check(bool ok, const std::string& what, const std::string& detail = {}) {
@@ -38,7 +38,7 @@ public:
         return failed_ == 0 && passed_ > 0 ? 0 : 1;
     }
 
-private:
+  private:
     static std::string show(const std::string& v) { return "\"" + v + "\""; }
     static std::string show(const char* v) { return v ? show(std::string(v)) : "null"; }
     template <typename T>

@@ -14,8 +14,9 @@ namespace {
 
 // Offers Unicode text and/or a file drop list.
 class ItemsDataObject : public IDataObject {
-public:
-    ItemsDataObject(const wchar_t* text, std::vector<std::wstring> files) : text_(text ? text : L""), hasText_(text != nullptr), files_(std::move(files)) {}
+  public:
+    ItemsDataObject(const wchar_t* text, std::vector<std::wstring> files)
+        : text_(text ? text : L""), hasText_(text != nullptr), files_(std::move(files)) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
         if (object) *object = nullptr;
         return E_NOINTERFACE;
@@ -24,7 +25,8 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
         if (!format || !medium || !(format->tymed & TYMED_HGLOBAL)) return DV_E_FORMATETC;
-        if (format->cfFormat == CF_UNICODETEXT && hasText_) return give(text_.c_str(), (text_.size() + 1) * 2, medium);
+        if (format->cfFormat == CF_UNICODETEXT && hasText_)
+            return give(text_.c_str(), (text_.size() + 1) * 2, medium);
         if (format->cfFormat == CF_HDROP && !files_.empty()) {
             std::vector<char> list(sizeof(DROPFILES));
             for (const auto& f : files_) {
@@ -50,7 +52,7 @@ public:
     HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
 
-private:
+  private:
     static HRESULT give(const void* bytes, size_t size, STGMEDIUM* medium) {
         HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE, size);
         std::memcpy(GlobalLock(global), bytes, size);
@@ -96,7 +98,8 @@ int main() {
     WinDragContainer textDrag(&both);
     report.equal<int32_t>(textDrag.getCount(), 1, "text and files together count as one text item");
     report.equal<int32_t>(textDrag.getType(0), 1, "its type is text");
-    report.equal(item(textDrag, true, type), std::string("gr\xc3\xbc\xc3\x9f dich"), "the text comes as UTF-8");
+    report.equal(item(textDrag, true, type), std::string("gr\xc3\xbc\xc3\x9f dich"),
+                 "the text comes as UTF-8");
     report.equal<int32_t>(type, 2, "kind Unicode text");
     report.equal(item(textDrag, false, type), std::string("<none>"), "there is no second text item");
 
@@ -116,7 +119,8 @@ int main() {
     WinDragContainer fileDrag(&files);
     report.equal<int32_t>(fileDrag.getCount(), 3, "three files count three items");
     report.equal<int32_t>(fileDrag.getType(0), 0, "their type is file");
-    report.equal(item(fileDrag, true, type), std::string("C:\\plain.wav"), "a plain file is handed out as is");
+    report.equal(item(fileDrag, true, type), std::string("C:\\plain.wav"),
+                 "a plain file is handed out as is");
     report.equal<int32_t>(type, 0, "kind file");
     const std::string resolved = item(fileDrag, false, type);
     char targetShort[MAX_PATH] = {};

@@ -6,7 +6,8 @@
 
 namespace {
 bool isText(const FORMATETC* f) {
-    return f && f->cfFormat == CF_UNICODETEXT && (f->tymed & TYMED_HGLOBAL) && f->dwAspect == DVASPECT_CONTENT;
+    return f && f->cfFormat == CF_UNICODETEXT && (f->tymed & TYMED_HGLOBAL) &&
+           f->dwAspect == DVASPECT_CONTENT;
 }
 }  // namespace
 

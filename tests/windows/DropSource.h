@@ -7,7 +7,7 @@
 #include <string>
 
 class TextDataObject : public IDataObject {
-public:
+  public:
     explicit TextDataObject(const wchar_t* text) : text_(text) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
@@ -24,14 +24,14 @@ public:
     HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
-private:
+  private:
     virtual ~TextDataObject() = default;
     std::wstring text_;
     ULONG references_ = 1;
 };
 
 class DropSource : public IDropSource {
-public:
+  public:
     explicit DropSource(int pollsBeforeDrop) : pollsLeft_(pollsBeforeDrop) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
@@ -41,7 +41,7 @@ public:
 
     DWORD lastFeedback() const { return lastFeedback_; }
 
-private:
+  private:
     virtual ~DropSource() = default;
     int pollsLeft_;
     DWORD lastFeedback_ = 0xFFFFFFFF;

@@ -83,7 +83,8 @@ std::vector<unsigned char> chunkOf(PluginInstance& plugin) {
     void* data = nullptr;
     const intptr_t size = plugin.dispatch(effGetChunk, 0, 0, &data);
     if (size <= 0 || !data) return {};
-    return std::vector<unsigned char>(static_cast<unsigned char*>(data), static_cast<unsigned char*>(data) + size);
+    return std::vector<unsigned char>(static_cast<unsigned char*>(data),
+                                      static_cast<unsigned char*>(data) + size);
 }
 
 void checkOpenPaintAndDrag(CheckReport& report, const PluginModule& module, const char* backgroundPath) {
@@ -126,9 +127,10 @@ void checkOpenPaintAndDrag(CheckReport& report, const PluginModule& module, cons
     editor.idle(200);
     const float afterX = plugin.effect()->getParameter(plugin.effect(), 0);
     const float afterY = plugin.effect()->getParameter(plugin.effect(), 1);
-    report.check(afterX < beforeX - 0.1f && afterY < beforeY - 0.1f, "the drag moved CH1 towards the top left",
-                 "x " + std::to_string(beforeX) + " -> " + std::to_string(afterX) + ", y " + std::to_string(beforeY) +
-                     " -> " + std::to_string(afterY));
+    report.check(afterX < beforeX - 0.1f && afterY < beforeY - 0.1f,
+                 "the drag moved CH1 towards the top left",
+                 "x " + std::to_string(beforeX) + " -> " + std::to_string(afterX) + ", y " +
+                     std::to_string(beforeY) + " -> " + std::to_string(afterY));
     bool automatedX = false, automatedY = false;
     for (const AutomationEvent& e : plugin.automation()) {
         automatedX |= e.index == 0;

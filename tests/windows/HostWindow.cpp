@@ -19,8 +19,8 @@ void registerHostClass() {
 
 HostWindow::HostWindow(const char* title, int x, int y) {
     registerHostClass();
-    window_ = CreateWindowExA(0, kHostClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, x, y, 1200,
-                              620, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    window_ = CreateWindowExA(0, kHostClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
+                              1200, 620, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 HostWindow::~HostWindow() {

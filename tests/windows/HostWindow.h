@@ -6,7 +6,7 @@
 #include <functional>
 
 class HostWindow {
-public:
+  public:
     HostWindow(const char* title, int x, int y);
     ~HostWindow();
     HostWindow(const HostWindow&) = delete;
@@ -14,7 +14,7 @@ public:
 
     HWND handle() const { return window_; }
 
-private:
+  private:
     HWND window_ = nullptr;
 };
 

@@ -44,7 +44,9 @@ void PanelRender::setSlider(int number, double value) {
     fx_->DoSlider();
 }
 
-void PanelRender::withoutArtwork() { fx_->constStrings.clear(); }
+void PanelRender::withoutArtwork() {
+    fx_->constStrings.clear();
+}
 
 VSTGUI::CColor PanelRender::pixel(int x, int y) const {
     VSTGUI::CColor color{0, 0, 0, 0};
@@ -58,6 +60,6 @@ bool colorNear(const VSTGUI::CColor& a, const VSTGUI::CColor& b) {
 }
 
 std::string describe(const VSTGUI::CColor& c) {
-    return "(" + std::to_string(c.red) + ", " + std::to_string(c.green) + ", " + std::to_string(c.blue) + ", " +
-           std::to_string(c.alpha) + ")";
+    return "(" + std::to_string(c.red) + ", " + std::to_string(c.green) + ", " + std::to_string(c.blue) +
+           ", " + std::to_string(c.alpha) + ")";
 }

@@ -12,7 +12,7 @@ class COffscreenContext;
 }
 
 class PanelRender {
-public:
+  public:
     PanelRender();
     ~PanelRender();
     PanelRender(const PanelRender&) = delete;
@@ -28,7 +28,7 @@ public:
     void withoutArtwork();
     VSTGUI::CColor pixel(int x, int y) const;
 
-private:
+  private:
     AEffect* record_ = nullptr;
     CLumo* adapter_ = nullptr;
     TQuillEffect* fx_ = nullptr;

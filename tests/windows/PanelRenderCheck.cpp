@@ -18,7 +18,8 @@ void checkArtwork(CheckReport& report) {
     VSTGUI::CBitmap radar(VSTGUI::CResourceDescription(0));
     report.equal<double>(radar.getWidth(), 500, "resource 0 decodes 500 wide");
     int matching = 0, compared = 0;
-    for (const auto& p : {std::make_pair(5, 5), std::make_pair(1120, 5), std::make_pair(5, 535), std::make_pair(700, 530)}) {
+    for (const auto& p :
+         {std::make_pair(5, 5), std::make_pair(1120, 5), std::make_pair(5, 535), std::make_pair(700, 530)}) {
         VSTGUI::CColor expected;
         background.readPixel(p.first, p.second, expected);
         ++compared;
@@ -70,7 +71,8 @@ void checkRadarDots(CheckReport& report) {
                 {395, 270, {0, 191, 0, 255}, "CH1 current dot"},
                 {70, 470, {255, 0, 0, 255}, "CH2 target dot"},
                 {320, 420, {191, 0, 0, 255}, "CH2 current dot"}};
-    for (const auto& d : dots) report.check(panel.pixel(d.x, d.y) == d.color, d.what, describe(panel.pixel(d.x, d.y)));
+    for (const auto& d : dots)
+        report.check(panel.pixel(d.x, d.y) == d.color, d.what, describe(panel.pixel(d.x, d.y)));
 }
 
 void checkMeters(CheckReport& report) {
@@ -81,8 +83,10 @@ void checkMeters(CheckReport& report) {
     panel.fx().var.outPeak[0] = 0.5;
     panel.frame(-100, -100, 0);
     const VSTGUI::CColor belowFullScale{0, 229, 0, 204};
-    report.check(colorNear(panel.pixel(538, 31), belowFullScale), "input meter top", describe(panel.pixel(538, 31)));
-    report.check(colorNear(panel.pixel(538, 529), belowFullScale), "input meter bottom", describe(panel.pixel(538, 529)));
+    report.check(colorNear(panel.pixel(538, 31), belowFullScale), "input meter top",
+                 describe(panel.pixel(538, 31)));
+    report.check(colorNear(panel.pixel(538, 529), belowFullScale), "input meter bottom",
+                 describe(panel.pixel(538, 529)));
     report.equal<int>(panel.pixel(538, 30).alpha, 0, "input meter stops at y 31");
     report.check(colorNear(panel.pixel(543, 31), VSTGUI::CColor{255, 51, 51, 204}), "full-scale meter colour",
                  describe(panel.pixel(543, 31)));

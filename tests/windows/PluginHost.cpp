@@ -30,19 +30,20 @@ PluginInstance::~PluginInstance() {
 
 intptr_t VSTCALLBACK PluginInstance::hostCallback(AEffect* effect, int32_t opcode, int32_t index, intptr_t,
                                                   void*, float opt) {
-    PluginInstance* self = effect && effect->user ? static_cast<PluginInstance*>(effect->user) : constructing_;
+    PluginInstance* self =
+        effect && effect->user ? static_cast<PluginInstance*>(effect->user) : constructing_;
     switch (opcode) {
-    case audioMasterVersion:
-        return 2400;
-    case audioMasterAutomate:
-        if (self) self->automation_.push_back({index, opt});
-        return 0;
-    case audioMasterGetTime:
-        if (!self || !self->playing_) return 0;
-        self->time_.flags = kVstTransportPlaying;
-        return reinterpret_cast<intptr_t>(&self->time_);
-    default:
-        return 0;
+        case audioMasterVersion:
+            return 2400;
+        case audioMasterAutomate:
+            if (self) self->automation_.push_back({index, opt});
+            return 0;
+        case audioMasterGetTime:
+            if (!self || !self->playing_) return 0;
+            self->time_.flags = kVstTransportPlaying;
+            return reinterpret_cast<intptr_t>(&self->time_);
+        default:
+            return 0;
     }
 }
 
@@ -87,6 +88,7 @@ std::vector<std::vector<float>> PluginInstance::process(const std::vector<float>
     return runBlock<float>(effect_, effect_ ? effect_->processReplacing : nullptr, levels, frames);
 }
 
-std::vector<std::vector<double>> PluginInstance::processDouble(const std::vector<double>& levels, int32_t frames) {
+std::vector<std::vector<double>> PluginInstance::processDouble(const std::vector<double>& levels,
+                                                               int32_t frames) {
     return runBlock<double>(effect_, effect_ ? effect_->processDoubleReplacing : nullptr, levels, frames);
 }

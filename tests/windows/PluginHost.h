@@ -15,7 +15,7 @@ struct AutomationEvent {
 };
 
 class PluginModule {
-public:
+  public:
     explicit PluginModule(const char* path);
     ~PluginModule();
     PluginModule(const PluginModule&) = delete;
@@ -26,19 +26,20 @@ public:
     void* entry(const char* name) const;
     HMODULE handle() const { return module_; }
 
-private:
+  private:
     HMODULE module_;
 };
 
 class PluginInstance {
-public:
+  public:
     PluginInstance(const PluginModule& module, const char* entryName = "VSTPluginMain");
     ~PluginInstance();
     PluginInstance(const PluginInstance&) = delete;
     PluginInstance& operator=(const PluginInstance&) = delete;
 
     AEffect* effect() const { return effect_; }
-    intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0);
+    intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
+                      float opt = 0);
     std::string text(int32_t opcode, int32_t index = 0);
     // Open, rate, block size, resume.
     void start(float sampleRate = 44100, int32_t blockSize = 512);
@@ -50,7 +51,7 @@ public:
     // The transport the host reports: stopped (no time information) until this is called.
     void setPlaying(bool playing) { playing_ = playing; }
 
-private:
+  private:
     static intptr_t VSTCALLBACK hostCallback(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
                                              void* ptr, float opt);
     static PluginInstance* constructing_;

@@ -35,12 +35,16 @@ void checkResourceStream(CheckReport& report) {
     position.QuadPart = 777;
     report.equal<long>(stream->Seek(move(99), STREAM_SEEK_SET, &position), S_OK, "Seek to 99 from the start");
     report.equal<unsigned long long>(position.QuadPart, 99, "new position 99");
-    report.equal<long>(stream->Seek(move(100), STREAM_SEEK_SET, &position), S_FALSE, "Seek to 100 is refused");
+    report.equal<long>(stream->Seek(move(100), STREAM_SEEK_SET, &position), S_FALSE,
+                       "Seek to 100 is refused");
     report.equal<long>(stream->Seek(move(-1), STREAM_SEEK_CUR, nullptr), S_OK, "Seek back one from 99");
-    report.equal<long>(stream->Seek(move(-99), STREAM_SEEK_CUR, nullptr), S_FALSE, "Seek before the start is refused");
+    report.equal<long>(stream->Seek(move(-99), STREAM_SEEK_CUR, nullptr), S_FALSE,
+                       "Seek before the start is refused");
     report.equal<unsigned>(stream->getPosition(), 98, "a refused seek leaves the position");
-    report.equal<long>(stream->Seek(move(0), STREAM_SEEK_END, nullptr), S_FALSE, "Seek from the end is refused");
-    report.equal<long>(stream->Seek(move(0), 7, nullptr), STG_E_INVALIDFUNCTION, "an unknown origin is invalid");
+    report.equal<long>(stream->Seek(move(0), STREAM_SEEK_END, nullptr), S_FALSE,
+                       "Seek from the end is refused");
+    report.equal<long>(stream->Seek(move(0), 7, nullptr), STG_E_INVALIDFUNCTION,
+                       "an unknown origin is invalid");
     report.equal<long>(stream->Revert(), S_OK, "Revert succeeds");
     report.equal<unsigned>(stream->getPosition(), 0, "Revert puts the position back to 0");
     STATSTG stat;
@@ -54,8 +58,8 @@ void checkResourceStream(CheckReport& report) {
     report.equal<long>(stream->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)), S_OK,
                        "QueryInterface IUnknown");
     IDropTarget* wrong = reinterpret_cast<IDropTarget*>(1);
-    report.equal<long>(stream->QueryInterface(IID_IDropTarget, reinterpret_cast<void**>(&wrong)), E_NOINTERFACE,
-                       "QueryInterface of another interface");
+    report.equal<long>(stream->QueryInterface(IID_IDropTarget, reinterpret_cast<void**>(&wrong)),
+                       E_NOINTERFACE, "QueryInterface of another interface");
     report.equal<unsigned long>(unknown->Release(), 1, "Release answers the remaining count");
     report.equal<unsigned long>(stream->Release(), 0, "the last Release destroys the stream");
 }
@@ -84,7 +88,8 @@ void checkShapes(CheckReport& report) {
     const uint32_t before = context->getStateChangeCount();
     context->setFillColor(CColor{255, 0, 0, 255});
     context->setFillColor(CColor{255, 0, 0, 255});
-    report.equal<uint32_t>(context->getStateChangeCount() - before, 1, "the same fill colour twice recolours once");
+    report.equal<uint32_t>(context->getStateChangeCount() - before, 1,
+                           "the same fill colour twice recolours once");
     context->setFrameColor(CColor{0, 0, 255, 255});
     context->drawRect(CRect(20, 20, 10, 10), kDrawFilledAndStroked);  // left > right, top > bottom
     report.check(at(10, 10) == (CColor{0, 0, 255, 255}), "stroke at the normalised top-left");
@@ -135,7 +140,8 @@ void checkAlphaBlend(CheckReport& report) {
     source->getBitmap()->drawAlphaBlend(target, CRect(0, 0, 10, 10), CPoint(), 128);
     CColor c;
     target->getBitmap()->readPixel(5, 5, c);
-    report.check(c.blue == 255 && c.alpha >= 126 && c.alpha <= 130, "alpha 128 draws at half opacity", describe(c));
+    report.check(c.blue == 255 && c.alpha >= 126 && c.alpha <= 130, "alpha 128 draws at half opacity",
+                 describe(c));
     source->getBitmap()->draw(target, CRect(0, 0, 5, 10));
     target->getBitmap()->readPixel(2, 5, c);
     report.check(c == (CColor{0, 0, 255, 255}), "alpha 255 copies the image unchanged", describe(c));

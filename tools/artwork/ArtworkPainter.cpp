@@ -4,7 +4,9 @@
 
 namespace artwork {
 
-void setRgb(cairo_t* cr, double r, double g, double b, double a) { cairo_set_source_rgba(cr, r, g, b, a); }
+void setRgb(cairo_t* cr, double r, double g, double b, double a) {
+    cairo_set_source_rgba(cr, r, g, b, a);
+}
 
 void roundedRect(cairo_t* cr, double x, double y, double w, double h, double radius) {
     const double pi = 3.14159265358979323846;

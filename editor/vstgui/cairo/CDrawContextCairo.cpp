@@ -100,7 +100,8 @@ void CDrawContext::platformApplyLineStyle() {
 
 void CDrawContext::platformApplyDrawMode() {
     if (!platformHasTarget()) return;
-    cairo_set_antialias(platform_->cr, drawMode_ == kAntialias ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
+    cairo_set_antialias(platform_->cr,
+                        drawMode_ == kAntialias ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
 }
 
 void CDrawContext::platformSetClip(int32_t left, int32_t top, int32_t width, int32_t height) {

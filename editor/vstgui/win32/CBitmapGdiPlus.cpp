@@ -28,7 +28,8 @@ Gdiplus::GpBitmap* detachedCopy(Gdiplus::GpBitmap* decoded) {
     gdip::GdipGetImageWidth(decoded, &w);
     gdip::GdipGetImageHeight(decoded, &h);
     Gdiplus::GpBitmap* copy = nullptr;
-    if (w > 0 && h > 0) gdip::GdipCloneBitmapAreaI(0, 0, static_cast<INT>(w), static_cast<INT>(h), kArgb, decoded, &copy);
+    if (w > 0 && h > 0)
+        gdip::GdipCloneBitmapAreaI(0, 0, static_cast<INT>(w), static_cast<INT>(h), kArgb, decoded, &copy);
     gdip::GdipDisposeImage(decoded);
     return copy;
 }
@@ -79,7 +80,8 @@ CBitmap::Platform* CBitmap::platformDecodeFile(const char* path) {
     // Paths come from the ANSI module-name call, so they are in the ANSI code page.
     const std::wstring wide = wideFromMultiByte(path, CP_ACP);
     Gdiplus::GpBitmap* decoded = nullptr;
-    if (wide.empty() || gdip::GdipCreateBitmapFromFile(wide.c_str(), &decoded) != Gdiplus::Ok) decoded = nullptr;
+    if (wide.empty() || gdip::GdipCreateBitmapFromFile(wide.c_str(), &decoded) != Gdiplus::Ok)
+        decoded = nullptr;
     return wrap(detachedCopy(decoded));
 }
 
@@ -114,8 +116,8 @@ void CBitmap::platformDraw(CDrawContext* context, int32_t destX, int32_t destY, 
     Gdiplus::GpGraphics* graphics = graphicsOf(context);
     if (!graphics) return;
     if (alpha == 255) {
-        gdip::GdipDrawImageRectRectI(graphics, image_->bitmap, destX, destY, width, height, srcX, srcY, width, height,
-                                     Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
+        gdip::GdipDrawImageRectRectI(graphics, image_->bitmap, destX, destY, width, height, srcX, srcY, width,
+                                     height, Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
         return;
     }
     // Partial opacity: the source area goes through a temporary image and a colour matrix that
@@ -125,8 +127,8 @@ void CBitmap::platformDraw(CDrawContext* context, int32_t destX, int32_t destY, 
     Gdiplus::GpGraphics* areaGraphics = nullptr;
     if (gdip::GdipGetImageGraphicsContext(area, &areaGraphics) == Gdiplus::Ok) {
         gdip::GdipSetPageUnit(areaGraphics, Gdiplus::UnitPixel);
-        gdip::GdipDrawImageRectRectI(areaGraphics, image_->bitmap, 0, 0, width, height, srcX, srcY, width, height,
-                                     Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
+        gdip::GdipDrawImageRectRectI(areaGraphics, image_->bitmap, 0, 0, width, height, srcX, srcY, width,
+                                     height, Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
         gdip::GdipDeleteGraphics(areaGraphics);
     }
     Gdiplus::ColorMatrix matrix = {};
@@ -134,8 +136,8 @@ void CBitmap::platformDraw(CDrawContext* context, int32_t destX, int32_t destY, 
     matrix.m[3][3] = alpha / 255.0f;
     Gdiplus::GpImageAttributes* attributes = nullptr;
     if (gdip::GdipCreateImageAttributes(&attributes) == Gdiplus::Ok) {
-        gdip::GdipSetImageAttributesColorMatrix(attributes, Gdiplus::ColorAdjustTypeDefault, TRUE, &matrix, nullptr,
-                                                Gdiplus::ColorMatrixFlagsDefault);
+        gdip::GdipSetImageAttributesColorMatrix(attributes, Gdiplus::ColorAdjustTypeDefault, TRUE, &matrix,
+                                                nullptr, Gdiplus::ColorMatrixFlagsDefault);
         gdip::GdipDrawImageRectRectI(graphics, area, destX, destY, width, height, 0, 0, width, height,
                                      Gdiplus::UnitPixel, attributes, nullptr, nullptr);
         gdip::GdipDisposeImageAttributes(attributes);
@@ -146,16 +148,18 @@ void CBitmap::platformDraw(CDrawContext* context, int32_t destX, int32_t destY, 
 bool CBitmap::platformReadPixel(int32_t x, int32_t y, CColor& color) const {
     ARGB argb = 0;
     if (gdip::GdipBitmapGetPixel(image_->bitmap, x, y, &argb) != Gdiplus::Ok) return false;
-    color = CColor{static_cast<uint8_t>(argb >> 16), static_cast<uint8_t>(argb >> 8), static_cast<uint8_t>(argb),
-                   static_cast<uint8_t>(argb >> 24)};
+    color = CColor{static_cast<uint8_t>(argb >> 16), static_cast<uint8_t>(argb >> 8),
+                   static_cast<uint8_t>(argb), static_cast<uint8_t>(argb >> 24)};
     return true;
 }
 
 bool CBitmap::platformWritePng(const char* path) const {
     // The PNG encoder of GDI+'s built-in codecs.
-    static const CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+    static const CLSID kPngEncoder = {
+        0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
     const std::wstring wide = wideFromMultiByte(path, CP_ACP);
-    return !wide.empty() && gdip::GdipSaveImageToFile(image_->bitmap, wide.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
+    return !wide.empty() &&
+           gdip::GdipSaveImageToFile(image_->bitmap, wide.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
 }
 
 }  // namespace VSTGUI

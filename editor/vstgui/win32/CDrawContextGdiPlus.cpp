@@ -12,14 +12,14 @@ namespace VSTGUI {
 namespace {
 // The GDI+ enumeration values this context uses.
 constexpr auto kLowQualityInterpolation = Gdiplus::InterpolationModeLowQuality;  // 1
-constexpr auto kPixelUnit = Gdiplus::UnitPixel;                                    // 2
-constexpr auto kNoPixelOffset = Gdiplus::PixelOffsetModeNone;                      // 3
-constexpr auto kSmoothingAntiAlias = Gdiplus::SmoothingModeAntiAlias;              // 4
-constexpr auto kSmoothingNone = Gdiplus::SmoothingModeNone;                        // 3
-constexpr auto kDashDotted = Gdiplus::DashStyleDot;                                // 2
-constexpr auto kDashSolid = Gdiplus::DashStyleSolid;                               // 0
-constexpr auto kClearTypeGridFit = Gdiplus::TextRenderingHintClearTypeGridFit;     // 5
-constexpr auto kSystemDefaultText = Gdiplus::TextRenderingHintSystemDefault;       // 0
+constexpr auto kPixelUnit = Gdiplus::UnitPixel;                                  // 2
+constexpr auto kNoPixelOffset = Gdiplus::PixelOffsetModeNone;                    // 3
+constexpr auto kSmoothingAntiAlias = Gdiplus::SmoothingModeAntiAlias;            // 4
+constexpr auto kSmoothingNone = Gdiplus::SmoothingModeNone;                      // 3
+constexpr auto kDashDotted = Gdiplus::DashStyleDot;                              // 2
+constexpr auto kDashSolid = Gdiplus::DashStyleSolid;                             // 0
+constexpr auto kClearTypeGridFit = Gdiplus::TextRenderingHintClearTypeGridFit;   // 5
+constexpr auto kSystemDefaultText = Gdiplus::TextRenderingHintSystemDefault;     // 0
 
 // Brushes are recoloured only when the colour in use changes.
 void useColor(CDrawContext::Platform* p, Gdiplus::GpSolidFill* brush, ARGB& current, ARGB wanted) {
@@ -104,8 +104,8 @@ void CDrawContext::platformApplyLineStyle() {
 
 void CDrawContext::platformApplyDrawMode() {
     if (!platformHasTarget()) return;
-    platform_->lastStatus =
-        gdip::GdipSetSmoothingMode(platform_->graphics, drawMode_ == kAntialias ? kSmoothingAntiAlias : kSmoothingNone);
+    platform_->lastStatus = gdip::GdipSetSmoothingMode(
+        platform_->graphics, drawMode_ == kAntialias ? kSmoothingAntiAlias : kSmoothingNone);
 }
 
 void CDrawContext::platformSetClip(int32_t left, int32_t top, int32_t width, int32_t height) {
@@ -123,7 +123,8 @@ void CDrawContext::platformPolygon(const float* xy, int32_t count, bool fill, bo
     Platform* p = platform_;
     if (fill) {
         useColor(p, p->fillBrush, p->fillArgb, toArgb(fillColor_));
-        p->lastStatus = gdip::GdipFillPolygon(p->graphics, p->fillBrush, points, count, Gdiplus::FillModeAlternate);
+        p->lastStatus =
+            gdip::GdipFillPolygon(p->graphics, p->fillBrush, points, count, Gdiplus::FillModeAlternate);
     }
     if (stroke)
         p->lastStatus = closed ? gdip::GdipDrawPolygon(p->graphics, p->pen, points, count)
@@ -160,9 +161,10 @@ void CDrawContext::platformArc(double x, double y, double width, double height, 
     Platform* p = platform_;
     Gdiplus::GpPath* path = nullptr;
     if (gdip::GdipCreatePath(Gdiplus::FillModeAlternate, &path) != Gdiplus::Ok || !path) return;
-    p->lastStatus = gdip::GdipAddPathArc(path, static_cast<Gdiplus::REAL>(x), static_cast<Gdiplus::REAL>(y),
-                                         static_cast<Gdiplus::REAL>(width), static_cast<Gdiplus::REAL>(height),
-                                         static_cast<Gdiplus::REAL>(start), static_cast<Gdiplus::REAL>(sweep));
+    p->lastStatus =
+        gdip::GdipAddPathArc(path, static_cast<Gdiplus::REAL>(x), static_cast<Gdiplus::REAL>(y),
+                             static_cast<Gdiplus::REAL>(width), static_cast<Gdiplus::REAL>(height),
+                             static_cast<Gdiplus::REAL>(start), static_cast<Gdiplus::REAL>(sweep));
     if (fill) {
         useColor(p, p->fillBrush, p->fillArgb, toArgb(fillColor_));
         p->lastStatus = gdip::GdipFillPath(p->graphics, p->fillBrush, path);
@@ -177,8 +179,9 @@ double CDrawContext::platformStringWidth(const char* utf8) {
     const std::wstring text = wideFromUtf8(utf8);
     const Gdiplus::RectF layout(0, 0, 0, 0);
     Gdiplus::RectF bounds(0, 0, 0, 0);
-    platform_->lastStatus = gdip::GdipMeasureString(platform_->graphics, text.c_str(), static_cast<INT>(text.size()),
-                                                    font, &layout, nullptr, &bounds, nullptr, nullptr);
+    platform_->lastStatus =
+        gdip::GdipMeasureString(platform_->graphics, text.c_str(), static_cast<INT>(text.size()), font,
+                                &layout, nullptr, &bounds, nullptr, nullptr);
     return bounds.Width;
 }
 
@@ -200,8 +203,8 @@ void CDrawContext::platformDrawString(const char* utf8, double left, double top,
     gdip::GdipSetTextRenderingHint(p->graphics, antialias ? kClearTypeGridFit : kSystemDefaultText);
     useColor(p, p->fontBrush, p->fontArgb, toArgb(fontColor_));
     const Gdiplus::RectF layout(static_cast<Gdiplus::REAL>(left), static_cast<Gdiplus::REAL>(top), 0, 0);
-    p->lastStatus = gdip::GdipDrawString(p->graphics, text.c_str(), static_cast<INT>(text.size()), font, &layout,
-                                         nullptr, p->fontBrush);
+    p->lastStatus = gdip::GdipDrawString(p->graphics, text.c_str(), static_cast<INT>(text.size()), font,
+                                         &layout, nullptr, p->fontBrush);
 }
 
 }  // namespace VSTGUI

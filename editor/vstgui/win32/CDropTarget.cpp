@@ -22,7 +22,9 @@ HRESULT STDMETHODCALLTYPE CDropTarget::QueryInterface(REFIID iid, void** object)
     return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE CDropTarget::AddRef() { return static_cast<ULONG>(++references_); }
+ULONG STDMETHODCALLTYPE CDropTarget::AddRef() {
+    return static_cast<ULONG>(++references_);
+}
 
 ULONG STDMETHODCALLTYPE CDropTarget::Release() {
     if (--references_ <= 0) {

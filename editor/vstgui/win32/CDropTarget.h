@@ -10,7 +10,7 @@ class CFrame;
 class WinDragContainer;
 
 class CDropTarget : public IDropTarget {
-public:
+  public:
     // Reference count 0: the registration with the system takes the first reference.
     explicit CDropTarget(CFrame* frame);
     CDropTarget(const CDropTarget&) = delete;
@@ -20,7 +20,8 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) override;
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keyState, POINTL point,
+                                        DWORD* effect) override;
     HRESULT STDMETHODCALLTYPE DragOver(DWORD keyState, POINTL point, DWORD* effect) override;
     HRESULT STDMETHODCALLTYPE DragLeave() override;
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) override;
@@ -30,7 +31,7 @@ public:
     // Copy before move before link; otherwise the effect stays.
     static DWORD narrowEffect(DWORD allowed);
 
-private:
+  private:
     virtual ~CDropTarget() = default;
     void endDrag();
 

@@ -29,8 +29,8 @@ CFontDesc::Platform* CFontDesc::platformCreate() const {
     Gdiplus::GpFontFamily* family = nullptr;
     // An unknown family leaves the font empty; text drawn with it shows nothing.
     if (gdip::GdipCreateFontFamilyFromName(name.c_str(), nullptr, &family) == Gdiplus::Ok && family) {
-        gdip::GdipCreateFont(family, static_cast<Gdiplus::REAL>(size_), gdiPlusStyle(style_), Gdiplus::UnitPixel,
-                             &platform->font);
+        gdip::GdipCreateFont(family, static_cast<Gdiplus::REAL>(size_), gdiPlusStyle(style_),
+                             Gdiplus::UnitPixel, &platform->font);
         gdip::GdipDeleteFontFamily(family);
     }
     return platform;

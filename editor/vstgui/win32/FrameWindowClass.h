@@ -7,7 +7,7 @@
 namespace VSTGUI {
 
 class FrameWindowClass {
-public:
+  public:
     // GUI thread. Registers the class when no frame window uses it yet.
     static void use(WNDPROC windowProcedure);
     // GUI thread. Unregisters the class when the last frame window is gone.
@@ -18,7 +18,7 @@ public:
     // Read at registration.
     static bool buttonsSwapped() { return buttonsSwapped_; }
 
-private:
+  private:
     static int useCount_;
     static bool buttonsSwapped_;
 };

@@ -7,7 +7,7 @@
 namespace VSTGUI {
 
 class GDIPlusGlobals {
-public:
+  public:
     // GUI thread.
     static void acquire();
     static void release();
@@ -16,7 +16,7 @@ public:
     static unsigned generation() { return generation_; }
     static int32_t referenceCount() { return instance_ ? instance_->references_ : 0; }
 
-private:
+  private:
     GDIPlusGlobals() = default;
 
     static GDIPlusGlobals* instance_;

@@ -9,7 +9,8 @@ ResourceStream::ResourceStream(const void* data, uint32_t size)
 
 HRESULT STDMETHODCALLTYPE ResourceStream::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ISequentialStream) || IsEqualIID(iid, IID_IStream)) {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ISequentialStream) ||
+        IsEqualIID(iid, IID_IStream)) {
         *object = static_cast<IStream*>(this);
         AddRef();
         return S_OK;
@@ -18,7 +19,9 @@ HRESULT STDMETHODCALLTYPE ResourceStream::QueryInterface(REFIID iid, void** obje
     return E_NOINTERFACE;
 }
 
-ULONG STDMETHODCALLTYPE ResourceStream::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+ULONG STDMETHODCALLTYPE ResourceStream::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
 
 ULONG STDMETHODCALLTYPE ResourceStream::Release() {
     const LONG count = InterlockedDecrement(&references_);
@@ -39,21 +42,24 @@ HRESULT STDMETHODCALLTYPE ResourceStream::Read(void* buffer, ULONG length, ULONG
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE ResourceStream::Write(const void*, ULONG, ULONG*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE ResourceStream::Write(const void*, ULONG, ULONG*) {
+    return E_NOTIMPL;
+}
 
-HRESULT STDMETHODCALLTYPE ResourceStream::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* newPosition) {
+HRESULT STDMETHODCALLTYPE ResourceStream::Seek(LARGE_INTEGER move, DWORD origin,
+                                               ULARGE_INTEGER* newPosition) {
     int64_t target = 0;
     switch (origin) {
-    case STREAM_SEEK_SET:
-        target = move.QuadPart;
-        break;
-    case STREAM_SEEK_CUR:
-        target = int64_t(position_) + move.QuadPart;
-        break;
-    case STREAM_SEEK_END:
-        return S_FALSE;
-    default:
-        return STG_E_INVALIDFUNCTION;
+        case STREAM_SEEK_SET:
+            target = move.QuadPart;
+            break;
+        case STREAM_SEEK_CUR:
+            target = int64_t(position_) + move.QuadPart;
+            break;
+        case STREAM_SEEK_END:
+            return S_FALSE;
+        default:
+            return STG_E_INVALIDFUNCTION;
     }
     // The end itself is not a place to stand: every accepted position has a byte to read.
     if (target < 0 || target >= int64_t(size_)) return S_FALSE;
@@ -62,22 +68,30 @@ HRESULT STDMETHODCALLTYPE ResourceStream::Seek(LARGE_INTEGER move, DWORD origin,
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE ResourceStream::SetSize(ULARGE_INTEGER) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE ResourceStream::SetSize(ULARGE_INTEGER) {
+    return E_NOTIMPL;
+}
 
 HRESULT STDMETHODCALLTYPE ResourceStream::CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) {
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE ResourceStream::Commit(DWORD) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE ResourceStream::Commit(DWORD) {
+    return E_NOTIMPL;
+}
 
 HRESULT STDMETHODCALLTYPE ResourceStream::Revert() {
     position_ = 0;
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE ResourceStream::LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE ResourceStream::LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) {
+    return E_NOTIMPL;
+}
 
-HRESULT STDMETHODCALLTYPE ResourceStream::UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE ResourceStream::UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) {
+    return E_NOTIMPL;
+}
 
 HRESULT STDMETHODCALLTYPE ResourceStream::Stat(STATSTG* stat, DWORD) {
     if (!stat) return STG_E_INVALIDPOINTER;
@@ -86,6 +100,8 @@ HRESULT STDMETHODCALLTYPE ResourceStream::Stat(STATSTG* stat, DWORD) {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE ResourceStream::Clone(IStream**) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE ResourceStream::Clone(IStream**) {
+    return E_NOTIMPL;
+}
 
 }  // namespace VSTGUI

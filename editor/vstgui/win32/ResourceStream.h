@@ -9,7 +9,7 @@
 namespace VSTGUI {
 
 class ResourceStream : public IStream {
-public:
+  public:
     // Reference count 1; the creator releases it.
     ResourceStream(const void* data, uint32_t size);
     ResourceStream(const ResourceStream&) = delete;
@@ -36,7 +36,7 @@ public:
 
     uint32_t getPosition() const { return position_; }
 
-private:
+  private:
     virtual ~ResourceStream() = default;
 
     const unsigned char* data_;

@@ -14,7 +14,9 @@ std::wstring wideFromMultiByte(const char* text, unsigned codePage) {
     return wide;
 }
 
-std::wstring wideFromUtf8(const char* utf8) { return wideFromMultiByte(utf8, CP_UTF8); }
+std::wstring wideFromUtf8(const char* utf8) {
+    return wideFromMultiByte(utf8, CP_UTF8);
+}
 
 std::string utf8FromWide(const wchar_t* text, int length) {
     if (!text || length == 0) return {};

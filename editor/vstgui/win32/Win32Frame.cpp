@@ -18,7 +18,9 @@ constexpr DWORD kFirstCompositedVersion = 6;
 constexpr int kHostWindowMargin = 60;
 constexpr int kHostResizeMargin = 80;
 
-bool isDown(int virtualKey) { return (GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
+bool isDown(int virtualKey) {
+    return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+}
 
 CButtonState modifierState() {
     CButtonState state = 0;
@@ -28,10 +30,16 @@ CButtonState modifierState() {
     return state;
 }
 
-CPoint clientPoint(LPARAM lParam) { return CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); }
+CPoint clientPoint(LPARAM lParam) {
+    return CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+}
 
-int width(const RECT& r) { return r.right - r.left; }
-int height(const RECT& r) { return r.bottom - r.top; }
+int width(const RECT& r) {
+    return r.right - r.left;
+}
+int height(const RECT& r) {
+    return r.bottom - r.top;
+}
 
 bool isMdiClient(HWND window) {
     char name[32] = {};
@@ -117,55 +125,55 @@ LRESULT CALLBACK Win32Frame::windowProcedure(HWND window, UINT message, WPARAM w
 
 LRESULT Win32Frame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT:
-        return onPaint();
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-        return onButtonDown(wParam, lParam, false);
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-    case WM_XBUTTONDBLCLK:
-        return onButtonDown(wParam, lParam, true);
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_XBUTTONUP:
-        return onButtonUp(wParam, lParam);
-    case WM_CAPTURECHANGED:
-        // lParam is the window taking the capture; a release giving it back has cleared captured_.
-        if (reinterpret_cast<HWND>(lParam) != window_) onCaptureLost();
-        return 0;
-    case WM_CANCELMODE:
-        // Sent when a dialog or menu takes over; the default procedure then releases the capture.
-        onCaptureLost();
-        break;
-    case WM_MOUSEMOVE: {
-        CPoint where = clientPoint(lParam);
-        frame_->onMouseMoved(where, buttonStateFromKeyFlags(GET_KEYSTATE_WPARAM(wParam)));
-        return 0;
-    }
-    case WM_MOUSEWHEEL:
-        onWheel(wParam, lParam);
-        break;
-    case WM_MOUSELEAVE: {
-        CPoint where;
-        getCurrentMouseLocation(where);
-        frame_->onMouseExited(where, getCurrentMouseButtons());
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        // Every pixel is painted by the views; erasing first would only flicker.
-        return 1;
-    case WM_DESTROY:
-        // The host destroyed its window (and so ours) before closing the editor.
-        frame_->setOpenFlag(false);
-        parent_ = nullptr;
-        break;
-    default:
-        break;
+        case WM_PAINT:
+            return onPaint();
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_XBUTTONDOWN:
+            return onButtonDown(wParam, lParam, false);
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDBLCLK:
+        case WM_XBUTTONDBLCLK:
+            return onButtonDown(wParam, lParam, true);
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+        case WM_XBUTTONUP:
+            return onButtonUp(wParam, lParam);
+        case WM_CAPTURECHANGED:
+            // lParam is the window taking the capture; a release giving it back has cleared captured_.
+            if (reinterpret_cast<HWND>(lParam) != window_) onCaptureLost();
+            return 0;
+        case WM_CANCELMODE:
+            // Sent when a dialog or menu takes over; the default procedure then releases the capture.
+            onCaptureLost();
+            break;
+        case WM_MOUSEMOVE: {
+            CPoint where = clientPoint(lParam);
+            frame_->onMouseMoved(where, buttonStateFromKeyFlags(GET_KEYSTATE_WPARAM(wParam)));
+            return 0;
+        }
+        case WM_MOUSEWHEEL:
+            onWheel(wParam, lParam);
+            break;
+        case WM_MOUSELEAVE: {
+            CPoint where;
+            getCurrentMouseLocation(where);
+            frame_->onMouseExited(where, getCurrentMouseButtons());
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            // Every pixel is painted by the views; erasing first would only flicker.
+            return 1;
+        case WM_DESTROY:
+            // The host destroyed its window (and so ours) before closing the editor.
+            frame_->setOpenFlag(false);
+            parent_ = nullptr;
+            break;
+        default:
+            break;
     }
     return DefWindowProcA(window_, message, wParam, lParam);
 }
@@ -286,15 +294,32 @@ void Win32Frame::setMouseCursor(int32_t type) {
     }
     LPCSTR shape = nullptr;
     switch (type) {
-    case 1: shape = IDC_WAIT; break;
-    case 2: shape = IDC_SIZEWE; break;
-    case 3: shape = IDC_SIZENS; break;
-    case 4: shape = IDC_SIZEALL; break;
-    case 5: shape = IDC_SIZENESW; break;
-    case 6: shape = IDC_SIZENWSE; break;
-    case 8: shape = IDC_NO; break;
-    case 9: shape = IDC_HAND; break;
-    default: break;  // 0, the copy cursor 7 and anything unknown restore the saved one
+        case 1:
+            shape = IDC_WAIT;
+            break;
+        case 2:
+            shape = IDC_SIZEWE;
+            break;
+        case 3:
+            shape = IDC_SIZENS;
+            break;
+        case 4:
+            shape = IDC_SIZEALL;
+            break;
+        case 5:
+            shape = IDC_SIZENESW;
+            break;
+        case 6:
+            shape = IDC_SIZENWSE;
+            break;
+        case 8:
+            shape = IDC_NO;
+            break;
+        case 9:
+            shape = IDC_HAND;
+            break;
+        default:
+            break;  // 0, the copy cursor 7 and anything unknown restore the saved one
     }
     SetCursor(shape ? LoadCursorA(nullptr, shape) : defaultCursor_);
 }

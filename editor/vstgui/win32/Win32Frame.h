@@ -15,7 +15,7 @@ class CFrame;
 class COffscreenContext;
 
 class Win32Frame : public IPlatformFrame {
-public:
+  public:
     // GUI thread. Null without a parent window or when the window cannot be made.
     static Win32Frame* create(CFrame* frame, void* parentWindow, const CRect& size);
     // GUI thread. Destroys the window (unless the host already did) and releases OLE and GDI+.
@@ -42,7 +42,7 @@ public:
     // The system's major version that decides composited window versus back buffer.
     static DWORD systemMajorVersion();
 
-private:
+  private:
     Win32Frame(CFrame* frame, HWND parent);
     bool createWindow(const CRect& size);
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

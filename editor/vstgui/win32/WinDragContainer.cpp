@@ -13,11 +13,13 @@ namespace {
 constexpr UINT kMaxName = 2048;
 constexpr DWORD kResolveTimeoutMs = 500;
 
-FORMATETC formatOf(CLIPFORMAT format) { return FORMATETC{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
+FORMATETC formatOf(CLIPFORMAT format) {
+    return FORMATETC{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
 
 // The data in the format, released again by the holder.
 class Medium {
-public:
+  public:
     Medium(IDataObject* data, CLIPFORMAT format) {
         FORMATETC wanted = formatOf(format);
         ok_ = data && data->GetData(&wanted, &medium_) == S_OK && medium_.tymed == TYMED_HGLOBAL;
@@ -32,7 +34,7 @@ public:
     bool ok() const { return ok_; }
     HGLOBAL global() const { return medium_.hGlobal; }
 
-private:
+  private:
     STGMEDIUM medium_ = {};
     bool ok_ = false;
 };
@@ -53,10 +55,14 @@ WinDragContainer::WinDragContainer(IDataObject* data) : data_(data) {
         return;
     }
     Medium files(data_, CF_HDROP);
-    if (files.ok()) count_ = static_cast<int32_t>(DragQueryFileW(static_cast<HDROP>(files.global()), 0xFFFFFFFF, nullptr, 0));
+    if (files.ok())
+        count_ =
+            static_cast<int32_t>(DragQueryFileW(static_cast<HDROP>(files.global()), 0xFFFFFFFF, nullptr, 0));
 }
 
-bool WinDragContainer::hasUnicodeText() const { return Medium(data_, CF_UNICODETEXT).ok(); }
+bool WinDragContainer::hasUnicodeText() const {
+    return Medium(data_, CF_UNICODETEXT).ok();
+}
 
 int32_t WinDragContainer::getType(int32_t) const {
     if (!data_) return kError;
@@ -107,7 +113,8 @@ void* WinDragContainer::nextFile(int32_t& size, int32_t& type) {
     Medium files(data_, CF_HDROP);
     if (!files.ok() || index_ < 0 || index_ >= count_) return nullptr;
     wchar_t name[kMaxName] = {};
-    const UINT length = DragQueryFileW(static_cast<HDROP>(files.global()), static_cast<UINT>(index_++), name, kMaxName);
+    const UINT length =
+        DragQueryFileW(static_cast<HDROP>(files.global()), static_cast<UINT>(index_++), name, kMaxName);
     if (length == 0) return nullptr;
     std::wstring path(name, length);
     if (endsWithLnk(path)) path = resolveShortcut(path);
@@ -128,7 +135,8 @@ std::wstring WinDragContainer::resolveShortcut(const std::wstring& name) {
         if (file->Load(name.c_str(), STGM_READ) == S_OK &&
             link->Resolve(nullptr, SLR_NO_UI | SLR_ANY_MATCH | (kResolveTimeoutMs << 16)) == S_OK) {
             wchar_t target[kMaxName] = {};
-            if (link->GetPath(target, kMaxName, nullptr, SLGP_SHORTPATH) == S_OK && target[0]) result = target;
+            if (link->GetPath(target, kMaxName, nullptr, SLGP_SHORTPATH) == S_OK && target[0])
+                result = target;
         }
         file->Release();
     }

@@ -10,7 +10,7 @@
 namespace VSTGUI {
 
 class WinDragContainer : public CDragContainer {
-public:
+  public:
     // The data object is not owned; it outlives the drag.
     explicit WinDragContainer(IDataObject* data);
 
@@ -23,7 +23,7 @@ public:
     // The target of a shortcut file, or the name itself when it is no shortcut or cannot be resolved.
     static std::wstring resolveShortcut(const std::wstring& name);
 
-private:
+  private:
     bool hasUnicodeText() const;
     void* nextText(int32_t& size, int32_t& type);
     void* nextFile(int32_t& size, int32_t& type);
