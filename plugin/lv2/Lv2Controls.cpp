@@ -26,14 +26,13 @@ void CLv2Controls::apply(CHostAdapter& adapter) {
         if (value == applied_[p]) continue;
         applied_[p] = value;
         if (restored) continue;
-        const lv2ports::ControlRange range = lv2ports::controlRange(p);
-        const double bounded = std::fmin(range.maximum, std::fmax(range.minimum, value));
         double minimum = 0, maximum = 0;
         const auto index = static_cast<int32_t>(p);
         if (!parameterRange(*adapter.effect, index, minimum, maximum) || !(maximum > minimum)) continue;
-        // The Speed controls reach beyond 0..1 here, as the bridge accepts for them.
+        // The bridge brings the value into what the slider can hold (the Speed controls reach beyond
+        // the declared range), as for a VST host.
         adapter.bridge.setParameter(&adapter, index,
-                                    static_cast<float>((bounded - minimum) / (maximum - minimum)));
+                                    static_cast<float>((value - minimum) / (maximum - minimum)));
         hostResult_[p].store(static_cast<float>(parameterPlainValue(*adapter.effect, index)),
                              std::memory_order_relaxed);
     }

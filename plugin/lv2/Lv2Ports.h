@@ -1,5 +1,4 @@
-// The plug-in's LV2 port numbers, as its Turtle description lists them, and the declared range of
-// each control port.
+// The plug-in's LV2 port numbers, as its Turtle description lists them.
 #pragma once
 
 #include <cstdint>
@@ -16,15 +15,6 @@ constexpr uint32_t kTime = 8;
 constexpr uint32_t kFirstControl = 9;
 constexpr uint32_t kControlCount = 23;
 constexpr uint32_t kPortCount = kFirstControl + kControlCount;
-
-struct ControlRange {
-    float minimum;
-    float maximum;
-};
-
-// The range a control port declares: the parameter's own range, except where the panel reaches
-// further (the Speed controls). A parameter outside 0..22 gets an empty range at 0.
-ControlRange controlRange(uint32_t parameter);
 
 inline bool isControlPort(uint32_t port) {
     return port >= kFirstControl && port < kFirstControl + kControlCount;
