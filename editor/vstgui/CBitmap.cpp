@@ -41,6 +41,19 @@ void CBitmap::drawTransparent(CDrawContext* context, const CRect& dest, const CP
 }
 
 void CBitmap::drawAlphaBlend(CDrawContext* context, const CRect& dest, const CPoint& offset, uint8_t alpha) {
+    drawArea(context, dest, offset, alpha, false);
+}
+
+void CBitmap::copyOpaque(CDrawContext* context, const CRect& dest, const CPoint& offset) {
+    drawArea(context, dest, offset, 255, true);
+}
+
+bool CBitmap::isOpaque() const {
+    return image_ && platformIsOpaque();
+}
+
+void CBitmap::drawArea(CDrawContext* context, const CRect& dest, const CPoint& offset, uint8_t alpha,
+                       bool replace) {
     if (!image_ || !context || !context->getPlatform()) return;
     const int32_t left = toPixels(dest.left);
     const int32_t top = toPixels(dest.top);
@@ -49,7 +62,7 @@ void CBitmap::drawAlphaBlend(CDrawContext* context, const CRect& dest, const CPo
     if (width <= 0 || height <= 0) return;
     const CPoint& origin = context->getOffset();
     platformDraw(context, left + toPixels(origin.x), top + toPixels(origin.y), toPixels(offset.x),
-                 toPixels(offset.y), width, height, alpha);
+                 toPixels(offset.y), width, height, alpha, replace);
 }
 
 void CBitmap::dispose() {

@@ -32,6 +32,12 @@ class CBitmap : public CBaseObject {
     // the image's own opacity.
     virtual void drawAlphaBlend(CDrawContext* context, const CRect& dest, const CPoint& offset = CPoint(),
                                 uint8_t alpha = 128);
+    // GUI thread. For a bitmap whose pixels are all opaque: the pixels draw would give, put in place
+    // without blending where the platform offers that (faster, and the same for opaque pixels).
+    void copyOpaque(CDrawContext* context, const CRect& dest, const CPoint& offset = CPoint());
+    // GUI thread. True when every pixel is known to be fully opaque; false where the platform does not
+    // look.
+    bool isOpaque() const;
     // GUI thread. Frees the image; width and height become 0.
     virtual void dispose();
     // GUI thread. Always true: success shows in width and height.
@@ -68,12 +74,16 @@ class CBitmap : public CBaseObject {
     Platform* platformDecodeMemory(const unsigned char* bytes, size_t size);
     void platformSize(const Platform* image, int32_t& width, int32_t& height) const;
     void platformFree(Platform* image);
+    // replace: the area's pixels replace the target's instead of blending over them.
     void platformDraw(CDrawContext* context, int32_t destX, int32_t destY, int32_t srcX, int32_t srcY,
-                      int32_t width, int32_t height, uint8_t alpha);
+                      int32_t width, int32_t height, uint8_t alpha, bool replace);
+    bool platformIsOpaque() const;
     bool platformReadPixel(int32_t x, int32_t y, CColor& color) const;
     bool platformWritePng(const char* path) const;
 
     bool adopt(Platform* image);
+    void drawArea(CDrawContext* context, const CRect& dest, const CPoint& offset, uint8_t alpha,
+                  bool replace);
 
     CResourceDescription resourceDescription_;
     CCoord width_ = 0;

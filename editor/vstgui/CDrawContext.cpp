@@ -18,7 +18,11 @@ bool isFinite(const CPoint& p) {
 bool isFinite(const CRect& r) {
     return std::isfinite(r.left) && std::isfinite(r.top) && std::isfinite(r.right) && std::isfinite(r.bottom);
 }
+// Towards zero, as a cast does, but saturating: a cast of a value outside int32_t is undefined.
 int32_t toInt(double v) {
+    constexpr double kLimit = 1 << 29;
+    if (!(v > -kLimit)) return -static_cast<int32_t>(kLimit);
+    if (v > kLimit) return static_cast<int32_t>(kLimit);
     return static_cast<int32_t>(v);
 }
 }  // namespace
@@ -170,8 +174,13 @@ void CDrawContext::setClipRect(const CRect& clip) {
     if (c == clip_) return;
     clip_ = c;
     countStateChange();
-    if (platformHasTarget())
-        platformSetClip(toInt(c.left), toInt(c.top), toInt(c.getWidth()), toInt(c.getHeight()));
+    // Each edge is rounded on its own: the pixels of the intersection of two clips are then those both
+    // clips hold, so that a text clipped within a partial repaint covers what it covers in a full one.
+    if (platformHasTarget()) {
+        const int32_t left = toInt(c.left);
+        const int32_t top = toInt(c.top);
+        platformSetClip(left, top, toInt(c.right) - left, toInt(c.bottom) - top);
+    }
 }
 
 CRect& CDrawContext::getClipRect(CRect& clip) const {

@@ -37,4 +37,8 @@ void COffscreenContext::copyFrom(CDrawContext* target, const CRect& dest, const 
     if (bitmap_) bitmap_->draw(target, dest, offset);
 }
 
+void COffscreenContext::copyOpaqueFrom(CDrawContext* target, const CRect& dest, const CPoint& offset) {
+    if (bitmap_) bitmap_->copyOpaque(target, dest, offset);
+}
+
 }  // namespace VSTGUI

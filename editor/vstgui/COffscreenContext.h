@@ -21,6 +21,8 @@ class COffscreenContext : public CDrawContext {
 
     // Copies the image's area (offset, size of dest) into another context at dest.
     void copyFrom(CDrawContext* target, const CRect& dest, const CPoint& offset = CPoint());
+    // The same for an image known to be opaque everywhere: its pixels replace the target's.
+    void copyOpaqueFrom(CDrawContext* target, const CRect& dest, const CPoint& offset = CPoint());
 
   private:
     CBitmapForOC* bitmap_ = nullptr;

@@ -81,10 +81,11 @@ void CBitmap::platformFree(Platform* image) {
 }
 
 void CBitmap::platformDraw(CDrawContext* context, int32_t destX, int32_t destY, int32_t srcX, int32_t srcY,
-                           int32_t width, int32_t height, uint8_t alpha) {
+                           int32_t width, int32_t height, uint8_t alpha, bool replace) {
     cairo_t* cr = cairoOf(context);
     if (!cr || cairo_status(cr) != CAIRO_STATUS_SUCCESS) return;
     cairo_save(cr);
+    if (replace) cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_rectangle(cr, destX, destY, width, height);
     cairo_clip(cr);
     cairo_set_source_surface(cr, image_->surface, destX - srcX, destY - srcY);
@@ -94,6 +95,24 @@ void CBitmap::platformDraw(CDrawContext* context, int32_t destX, int32_t destY, 
     else
         cairo_paint_with_alpha(cr, alpha / 255.0);
     cairo_restore(cr);
+}
+
+bool CBitmap::platformIsOpaque() const {
+    cairo_surface_flush(image_->surface);
+    const unsigned char* data = cairo_image_surface_get_data(image_->surface);
+    if (!data || cairo_image_surface_get_format(image_->surface) != CAIRO_FORMAT_ARGB32) return false;
+    const int stride = cairo_image_surface_get_stride(image_->surface);
+    const int width = cairo_image_surface_get_width(image_->surface);
+    const int height = cairo_image_surface_get_height(image_->surface);
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* row = data + static_cast<size_t>(y) * stride;
+        for (int x = 0; x < width; ++x) {
+            uint32_t pixel;
+            std::memcpy(&pixel, row + static_cast<size_t>(x) * 4, 4);
+            if ((pixel >> 24) != 0xff) return false;
+        }
+    }
+    return true;
 }
 
 bool CBitmap::platformReadPixel(int32_t x, int32_t y, CColor& color) const {

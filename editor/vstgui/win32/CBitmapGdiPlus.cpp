@@ -111,8 +111,13 @@ void CBitmap::platformFree(Platform* image) {
     GDIPlusGlobals::release();
 }
 
+// Opacity is not looked into here: copies of opaque images then blend, with the same result.
+bool CBitmap::platformIsOpaque() const {
+    return false;
+}
+
 void CBitmap::platformDraw(CDrawContext* context, int32_t destX, int32_t destY, int32_t srcX, int32_t srcY,
-                           int32_t width, int32_t height, uint8_t alpha) {
+                           int32_t width, int32_t height, uint8_t alpha, bool) {
     Gdiplus::GpGraphics* graphics = graphicsOf(context);
     if (!graphics) return;
     if (alpha == 255) {
