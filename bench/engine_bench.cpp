@@ -3,11 +3,9 @@
 // two inputs into six outputs with fixed gains (the arithmetic limit of this job).
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <map>
-#include <string>
 #include <vector>
 
+#include "bench/RatioReporter.h"
 #include "plugin/sdk/aeffect.h"
 #include "plugin/vst/PluginFactory.h"
 
@@ -119,45 +117,15 @@ BENCHMARK(BM_StaticPosition);
 BENCHMARK(BM_SmoothingGlide);
 BENCHMARK(BM_Motion)->ArgName("mode")->DenseRange(1, 4);
 
-// Prints each case's nanoseconds per frame as a ratio to the fixed-gain loop after the usual table;
-// with --benchmark_repetitions, the medians of the repetitions (robust on a loaded machine).
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const bool aggregate = run.run_type == Run::RT_Aggregate;
-            if (aggregate && run.aggregate_name != "median") continue;
-            const std::string name = run.run_name.str();
-            // A single run stands for itself until a median of repetitions arrives.
-            if (!aggregate && medians_.count(name) != 0) continue;
-            const auto counter = run.counters.find("ns_per_frame");
-            if (counter == run.counters.end()) continue;
-            nsPerFrame_[name] = counter->second.value * 1e9;
-            if (aggregate) medians_[name] = true;
-        }
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const auto base = nsPerFrame_.find("BM_FixedGainPan");
-        if (base == nsPerFrame_.end() || base->second <= 0) return;
-        std::printf("\n%-24s %12s %12s\n", "case", "ns/frame", "x fixed-gain");
-        for (const auto& entry : nsPerFrame_) {
-            std::printf("%-24s %12.2f %12.2f\n", entry.first.c_str(), entry.second,
-                        entry.second / base->second);
-        }
-    }
-
-  private:
-    std::map<std::string, double> nsPerFrame_;
-    std::map<std::string, bool> medians_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    // Each case's nanoseconds per frame against the fixed-gain loop's.
+    RatioReporter reporter("BM_FixedGainPan", "ns/frame", [](const benchmark::BenchmarkReporter::Run& run) {
+        const auto counter = run.counters.find("ns_per_frame");
+        return counter == run.counters.end() ? -1.0 : counter->second.value * 1e9;
+    });
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

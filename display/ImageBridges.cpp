@@ -1,5 +1,6 @@
 #include "display/ImageBridges.h"
 
+#include <atomic>
 #include <string>
 
 #include "editor/vstgui/CBitmap.h"
@@ -7,19 +8,32 @@
 
 struct ImageHolder {
     VSTGUI::CBitmap* bitmap = nullptr;
+    uint64_t content = 0;  // names the bitmap: 0 without one
+    int opaque = -1;       // whether every pixel of it is opaque; -1 until asked
 };
 
 namespace {
 
+// Every bitmap a holder takes gets a number never used before, so that a drawing cache can tell a
+// reloaded image from the one it replaced even at the same address.
+std::atomic<uint64_t> lastContent{0};
+
 void releaseBitmap(ImageHolder& holder) {
     if (holder.bitmap != nullptr) holder.bitmap->forget();
     holder.bitmap = nullptr;
+    holder.content = 0;
+    holder.opaque = -1;
+}
+
+void take(ImageHolder& holder, VSTGUI::CBitmap* bitmap) {
+    holder.bitmap = bitmap;
+    holder.content = ++lastContent;
 }
 
 // Keeps the freshly loaded bitmap only when it has a size; the holder is left empty otherwise.
 int32_t keepIfSized(ImageHolder& holder, VSTGUI::CBitmap* bitmap) {
     if (bitmap->getWidth() > 0 && bitmap->getHeight() > 0) {
-        holder.bitmap = bitmap;
+        take(holder, bitmap);
         return 1;
     }
     bitmap->forget();
@@ -73,7 +87,7 @@ int32_t imageLoadFile(ImageHolder* holder, const char* path) {
     releaseBitmap(*holder);
     auto* bitmap = new VSTGUI::CBitmap();
     if (bitmap->loadFromFile(portablePath(path).c_str())) {
-        holder->bitmap = bitmap;
+        take(*holder, bitmap);
         return 1;
     }
     bitmap->forget();
@@ -88,6 +102,16 @@ int32_t imageWidth(const ImageHolder* holder) {
 int32_t imageHeight(const ImageHolder* holder) {
     if (holder == nullptr || holder->bitmap == nullptr) return 0;
     return static_cast<int32_t>(holder->bitmap->getHeight());
+}
+
+uint64_t imageContent(const ImageHolder* holder) {
+    return holder != nullptr ? holder->content : 0;
+}
+
+bool imageOpaque(ImageHolder* holder) {
+    if (holder == nullptr || holder->bitmap == nullptr) return false;
+    if (holder->opaque < 0) holder->opaque = holder->bitmap->isOpaque() ? 1 : 0;
+    return holder->opaque == 1;
 }
 
 int32_t imageDraw(ImageHolder* holder, CHostAdapter* adapter, double left, double top, double right,

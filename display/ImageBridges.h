@@ -20,6 +20,12 @@ int32_t imageLoadFile(ImageHolder* holder, const char* path);
 // The bitmap's size in pixels; 0 when the holder is empty.
 int32_t imageWidth(const ImageHolder* holder);
 int32_t imageHeight(const ImageHolder* holder);
+// A number that names the holder's bitmap, new with every load; 0 when the holder is empty (nothing
+// would be drawn). Any thread that owns the holder.
+uint64_t imageContent(const ImageHolder* holder);
+// Whether every pixel of the holder's bitmap is known to be opaque; looked at once per bitmap. GUI
+// thread.
+bool imageOpaque(ImageHolder* holder);
 // Draws the source area at (srcX, srcY) unscaled into the destination rectangle of the adapter's
 // current paint, honouring the image's alpha; 1 when drawn. GUI thread.
 int32_t imageDraw(ImageHolder* holder, CHostAdapter* adapter, double left, double top, double right,

@@ -1,6 +1,7 @@
 #include "display/PanelDisplay.h"
 
 #include "display/LevelMeters.h"
+#include "display/PanelFrameCache.h"
 #include "display/PanelLayout.h"
 #include "display/PanelStrings.h"
 #include "display/Radar.h"
@@ -48,9 +49,12 @@ void initPanelLayout(TQuillEffect& effect) {
 
 void drawPanel(TQuillEffect& effect) {
     startFrame(effect);
+    PanelFrameCache& cache = *effect.panelCache;
+    const bool cached = cache.begin(effect.adapter, effect.drawing, effect.gfxWidth, effect.gfxHeight);
     drawRadar(effect);
     drawControls(effect);
     applyControlChanges(effect);
     drawLevelMeters(effect);
     drawBuildText(effect);
+    if (cached) cache.finish();
 }

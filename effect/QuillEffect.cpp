@@ -7,6 +7,7 @@
 
 #include "display/DisplayDrawing.h"
 #include "display/PanelDisplay.h"
+#include "display/PanelFrameCache.h"
 #include "display/PanelLayout.h"
 #include "effect/PanningEngine.h"
 #include "plugin/FourCharId.h"
@@ -47,6 +48,7 @@ TQuillEffect::TQuillEffect() {
     editorWidth = panel_layout::kWidth;
     editorHeight = panel_layout::kHeight;
     drawing = displayDrawingBridges();
+    panelCache = std::make_unique<PanelFrameCache>();
     declareSliders();
 }
 

@@ -3,11 +3,14 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 #include "effect/EffectVariables.h"
 #include "effect/HostValues.h"
 #include "runtime/Quill.h"
 #include "runtime/RandomSource.h"
+
+class PanelFrameCache;
 
 class TQuillEffect : public TQuill {
   public:
@@ -45,6 +48,8 @@ class TQuillEffect : public TQuill {
     std::atomic<uint32_t> settingsVersion{0};
     uint32_t settingsVersionSeen = 0;  // audio thread
     RandomSource random;
+    // The panel's retained image and what its last frame drew. GUI thread.
+    std::unique_ptr<PanelFrameCache> panelCache;
 
   private:
     void declareSliders();
