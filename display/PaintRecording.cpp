@@ -164,6 +164,15 @@ bool PaintRecording::rect(const CDrawContext& context, double left, double top, 
     c.right = right;
     c.bottom = bottom;
     seal(c, kShapeMargin);
+    if (drawsTheSameWhenCut(c)) {
+        c.box = {pixelBelow(std::min(left, right)), pixelBelow(std::min(top, bottom)),
+                 pixelBelow(std::max(left, right)), pixelBelow(std::max(top, bottom))};
+        Hash fill;
+        fill.word(static_cast<uint64_t>(c.kind));
+        fill.word(static_cast<uint32_t>(c.drawMode));
+        fill.color(c.fillColor);
+        c.fillHash = fill.value() | 1;
+    }
     return true;
 }
 

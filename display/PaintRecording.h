@@ -43,6 +43,9 @@ struct PaintCommand {
     VSTGUI::CFontDesc* font = nullptr;  // held by the recording while it holds the command
     PixelBox box;                       // every pixel the command can change lies in it
     uint64_t hash = 0;
+    // A fill of whole pixels in one colour: the hash of all but its place, and box is what it fills.
+    // Its part of any tile then says what it draws there. 0 for every other command.
+    uint64_t fillHash = 0;
 };
 
 // Whether the command draws its pixels inside a clip that cuts it just as it draws them unclipped:

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "display/GraphicsBridges.h"
 #include "display/ImageBridges.h"
@@ -172,7 +171,7 @@ const std::vector<PixelBox>& PanelFrameCache::changedAreas() {
     // The settled commands are in the damage's checkpoint already.
     const std::vector<PaintCommand>& commands = recording_.commands();
     for (size_t i = 0; i < commands.size(); ++i) {
-        if (i >= settled_.count()) damage_.add(commands[i].box, commands[i].hash);
+        if (i >= settled_.count()) damage_.add(commands[i]);
         previousHashes_.push_back(commands[i].hash);
     }
     return damage_.finishFrame();
@@ -261,13 +260,14 @@ void PanelFrameCache::lineFromPen(double x, double y) {
 double PanelFrameCache::measure(const char* utf8) {
     const VSTGUI::CFontDesc* font = image_->getFont();
     if (utf8 == nullptr || font == nullptr) return callBridge(direct_.textWidth, adapter_, utf8);
-    char style[64];
-    std::snprintf(style, sizeof style, "%.17g %d", font->getSize(), static_cast<int>(font->getStyle()));
-    // NULs part the fields: no name or text holds one.
+    // The face's name, a NUL (no name holds one), then the size and style as fixed-width bytes and
+    // the text: no two fonts and texts share a key.
+    const double size = font->getSize();
+    const int32_t style = font->getStyle();
     widthKey_.assign(font->getName() != nullptr ? font->getName() : "");
     widthKey_.push_back('\0');
-    widthKey_.append(style);
-    widthKey_.push_back('\0');
+    widthKey_.append(reinterpret_cast<const char*>(&size), sizeof size);
+    widthKey_.append(reinterpret_cast<const char*>(&style), sizeof style);
     widthKey_.append(utf8);
     const auto known = widths_.find(widthKey_);
     if (known != widths_.end()) return known->second;

@@ -55,7 +55,7 @@ void SettledPrefix::draw(const PaintRecording& frame, size_t from, size_t to, CH
     for (size_t i = from; i < to; ++i) {
         frame.replay(commands[i], adapter);
         hashes_.push_back(commands[i].hash);
-        damage.addToCheckpoint(commands[i].box, commands[i].hash);
+        damage.addToCheckpoint(commands[i]);
     }
     adapter->currentContext = paint;
 }

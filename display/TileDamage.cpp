@@ -29,29 +29,44 @@ void TileDamage::resetCheckpoint() {
     std::fill(checkpoint_.begin(), checkpoint_.end(), kEmptyTile);
 }
 
-void TileDamage::addToCheckpoint(const PixelBox& box, uint64_t hash) {
-    addTo(checkpoint_, columns_, rows_, box, hash);
+void TileDamage::addToCheckpoint(const PaintCommand& command) {
+    addTo(checkpoint_, command.box, command.fillHash != 0 ? command.fillHash : command.hash,
+          command.fillHash != 0);
 }
 
 void TileDamage::beginFrame() {
     current_ = checkpoint_;
 }
 
-void TileDamage::add(const PixelBox& box, uint64_t hash) {
-    addTo(current_, columns_, rows_, box, hash);
+void TileDamage::add(const PaintCommand& command) {
+    addTo(current_, command.box, command.fillHash != 0 ? command.fillHash : command.hash,
+          command.fillHash != 0);
 }
 
-void TileDamage::addTo(std::vector<uint64_t>& tiles, int32_t columns, int32_t rows, const PixelBox& box,
-                       uint64_t hash) {
+void TileDamage::add(const PixelBox& box, uint64_t hash) {
+    addTo(current_, box, hash, false);
+}
+
+void TileDamage::addTo(std::vector<uint64_t>& tiles, const PixelBox& box, uint64_t hash, bool fill) const {
     if (box.empty() || box.right <= 0 || box.bottom <= 0) return;
     const int32_t firstColumn = std::max(0, box.left / kTile);
     const int32_t firstRow = std::max(0, box.top / kTile);
-    const int32_t lastColumn = std::min(columns - 1, (box.right - 1) / kTile);
-    const int32_t lastRow = std::min(rows - 1, (box.bottom - 1) / kTile);
+    const int32_t lastColumn = std::min(columns_ - 1, (box.right - 1) / kTile);
+    const int32_t lastRow = std::min(rows_ - 1, (box.bottom - 1) / kTile);
     for (int32_t row = firstRow; row <= lastRow; ++row) {
-        uint64_t* tile = tiles.data() + static_cast<size_t>(row) * static_cast<size_t>(columns);
-        for (int32_t column = firstColumn; column <= lastColumn; ++column)
-            tile[column] = combine(tile[column], hash);
+        uint64_t* tile = tiles.data() + static_cast<size_t>(row) * static_cast<size_t>(columns_);
+        const int32_t top = std::max(box.top, row * kTile);
+        const int32_t bottom = std::min(box.bottom, (row + 1) * kTile);
+        for (int32_t column = firstColumn; column <= lastColumn; ++column) {
+            uint64_t h = hash;
+            if (fill) {
+                const int32_t left = std::max(box.left, column * kTile);
+                const int32_t right = std::min(box.right, (column + 1) * kTile);
+                h = combine(combine(h, static_cast<uint64_t>(left) << 32 | static_cast<uint32_t>(top)),
+                            static_cast<uint64_t>(right) << 32 | static_cast<uint32_t>(bottom));
+            }
+            tile[column] = combine(tile[column], h);
+        }
     }
 }
 

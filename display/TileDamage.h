@@ -20,10 +20,12 @@ class TileDamage {
     // The tiles' hashes after a frame's leading commands that do not change from frame to frame, kept
     // so that a frame need not hash them again: emptied, then extended command by command.
     void resetCheckpoint();
-    void addToCheckpoint(const PixelBox& box, uint64_t hash);
+    void addToCheckpoint(const PaintCommand& command);
 
     // Starts a frame from the checkpoint; then each command after those, in drawing order.
     void beginFrame();
+    void add(const PaintCommand& command);
+    // A command that may reach every tile of box, known by its hash.
     void add(const PixelBox& box, uint64_t hash);
 
     // The rectangles, within the surface, of the tiles that changed since the frame before; the frame
@@ -31,8 +33,8 @@ class TileDamage {
     const std::vector<PixelBox>& finishFrame();
 
   private:
-    static void addTo(std::vector<uint64_t>& tiles, int32_t columns, int32_t rows, const PixelBox& box,
-                      uint64_t hash);
+    // A fill counts in each tile with the part of it the tile holds.
+    void addTo(std::vector<uint64_t>& tiles, const PixelBox& box, uint64_t hash, bool fill) const;
 
     int32_t width_ = 0, height_ = 0;
     int32_t columns_ = 0, rows_ = 0;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "editor/vstgui/CBitmap.h"
+#include "display/PanelFrameCache.h"
 #include "editor/vstgui/COffscreenContext.h"
 #include "plugin/vst/PluginFactory.h"
 
@@ -46,6 +47,23 @@ void PanelRender::setSlider(int number, double value) {
 
 void PanelRender::withoutArtwork() {
     fx_->constStrings.clear();
+}
+
+void PanelRender::useFrameCache(bool on) {
+    fx_->panelCache->setEnabled(on);
+}
+
+std::string PanelRender::firstDifference(const PanelRender& other) const {
+    for (int y = 0; y < 540; ++y) {
+        for (int x = 0; x < 1130; ++x) {
+            const VSTGUI::CColor a = pixel(x, y);
+            const VSTGUI::CColor b = other.pixel(x, y);
+            if (a != b)
+                return "(" + std::to_string(x) + ", " + std::to_string(y) + "): " + describe(a) + " vs " +
+                       describe(b);
+        }
+    }
+    return "";
 }
 
 VSTGUI::CColor PanelRender::pixel(int x, int y) const {

@@ -2,6 +2,8 @@
 // resources) whose panel is painted into a GDI+ offscreen context and read back.
 #pragma once
 
+#include <string>
+
 #include "editor/vstgui/CColor.h"
 #include "effect/QuillEffect.h"
 #include "plugin/vst/Lumo.h"
@@ -26,6 +28,10 @@ class PanelRender {
     void setSlider(int number, double value);
     // Leaves the images unnamed, so that frames are drawn onto a transparent surface.
     void withoutArtwork();
+    // Off: every frame is drawn in full onto the paint instead of through the frame cache.
+    void useFrameCache(bool on);
+    // The first pixel where the last frames of two panels differ, or "" when none does.
+    std::string firstDifference(const PanelRender& other) const;
     VSTGUI::CColor pixel(int x, int y) const;
 
   private:

@@ -1,6 +1,9 @@
 // The panel painted through GDI+ into an offscreen image, from the DATA resources linked into this
 // program, checked at the places the Linux panel tests check. Wine's GDI+ does not anti-alias fills,
 // so only solid interiors and whole-pixel colours are compared.
+#include <cmath>
+#include <string>
+
 #include "editor/vstgui/CBitmap.h"
 #include "tests/windows/CheckReport.h"
 #include "tests/windows/PanelRender.h"
@@ -95,6 +98,36 @@ void checkMeters(CheckReport& report) {
     report.equal<int>(panel.pixel(559, 177).alpha, 0, "output meter top edge");
 }
 
+// The frame cache against full frames: the same moves on two panels, every pixel compared.
+void checkCachedFrames(CheckReport& report) {
+    PanelRender cached;
+    PanelRender full;
+    full.useFrameCache(false);
+    std::string difference;
+    int frames = 0;
+    for (PanelRender* panel : {&cached, &full}) {
+        panel->setSlider(12, 1);
+        panel->setSlider(20, 1);
+        panel->setSlider(22, 0.6);
+    }
+    for (int i = 0; i < 8 && difference.empty(); ++i) {
+        for (PanelRender* panel : {&cached, &full}) {
+            TQuillEffect& fx = panel->fx();
+            fx.var.ch[0].shownX = 0.5 + 0.3 * std::cos(0.4 * i);
+            fx.var.ch[0].shownY = 0.5 + 0.3 * std::sin(0.4 * i);
+            fx.var.ch[1].shownX = 0.2 + 0.05 * i;
+            fx.var.inPeakL = 0.1 * i;
+            fx.var.outPeak[3] = 1.1 - 0.1 * i;
+            // A drag along the Smoothing control from the fourth frame on.
+            panel->frame(800 + 20 * i, 247, i >= 3 ? 1 : 0);
+        }
+        difference = cached.firstDifference(full);
+        ++frames;
+    }
+    report.check(difference.empty(),
+                 "cached frames equal full frames (" + std::to_string(frames) + " frames)", difference);
+}
+
 }  // namespace
 
 int main() {
@@ -103,5 +136,6 @@ int main() {
     checkKnob(report);
     checkRadarDots(report);
     checkMeters(report);
+    checkCachedFrames(report);
     return report.finish();
 }
