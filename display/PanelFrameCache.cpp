@@ -190,6 +190,17 @@ void PanelFrameCache::copyOntoPaint() {
 // Each changed area grown to whole shapes; grown areas that overlap are joined (and grown again), so
 // that no command is drawn twice.
 void PanelFrameCache::repaintAreas(const std::vector<PixelBox>& changed) {
+    // The shapes after the settled commands that would draw otherwise when cut, within the surface,
+    // whose edges cut the full frame alike.
+    shapes_.clear();
+    const std::vector<PaintCommand>& commands = recording_.commands();
+    for (size_t i = settled_.count(); i < commands.size(); ++i) {
+        const PaintCommand& command = commands[i];
+        if (drawsTheSameWhenCut(command)) continue;
+        const PixelBox box{std::max(0, command.box.left), std::max(0, command.box.top),
+                           std::min(width_, command.box.right), std::min(height_, command.box.bottom)};
+        if (!box.empty()) shapes_.push_back(box);
+    }
     areas_.clear();
     for (const PixelBox& area : changed) areas_.push_back(withWholeShapes(area));
     for (size_t i = 0; i < areas_.size();) {
@@ -211,17 +222,12 @@ void PanelFrameCache::repaintAreas(const std::vector<PixelBox>& changed) {
     for (const PixelBox& area : areas_) repaint(area);
 }
 
-// The area grown by every shape after the settled ones that it would cut and that would draw
-// otherwise cut, until it cuts none; within the surface, whose edges cut the full frame alike.
+// The area grown by every shape it would cut, until it cuts none.
 PixelBox PanelFrameCache::withWholeShapes(PixelBox area) const {
-    const std::vector<PaintCommand>& commands = recording_.commands();
     for (bool grown = true; grown;) {
         grown = false;
-        for (size_t i = settled_.count(); i < commands.size(); ++i) {
-            const PaintCommand& command = commands[i];
-            const PixelBox box{std::max(0, command.box.left), std::max(0, command.box.top),
-                               std::min(width_, command.box.right), std::min(height_, command.box.bottom)};
-            if (!box.intersects(area) || drawsTheSameWhenCut(command)) continue;
+        for (const PixelBox& box : shapes_) {
+            if (!box.intersects(area)) continue;
             if (box.left >= area.left && box.top >= area.top && box.right <= area.right &&
                 box.bottom <= area.bottom)
                 continue;

@@ -69,6 +69,7 @@ class PanelFrameCache {
     SettledPrefix settled_;
     std::vector<uint64_t> previousHashes_;  // the last cached frame's commands
     std::vector<PixelBox> areas_;
+    std::vector<PixelBox> shapes_;
     bool opaque_ = false;  // the frame's cover, and so the retained image, is opaque everywhere
     // The frame in progress.
     CHostAdapter* adapter_ = nullptr;
