@@ -41,47 +41,6 @@ double zoneGainAt(const GainSettings& s, double x, double y) {
     return (1 - 2 * d) * s.zoneCenterGain + 2 * d * s.zoneEdgeGain;
 }
 
-// The signed sines and cosines of the angles of a channel's last gain computation in a run of samples.
-// The next computation turns them by the small angle the position moved since (sin(a + d) =
-// sin a cos d + cos a sin d), a fraction of the cost of a sine and cosine. Every run starts from the
-// full ones, so rounding cannot build up beyond the steps of one run (some 1e-14 at most).
-struct LawTerms {
-    bool valid = false;
-    __m128d angle, sin, cos;
-};
-
-// Larger moves (jumps) take the full sine and cosine: below this the series below are exact to the
-// last place.
-constexpr double kTurnLimit = 0.01;
-
-SineCosine turnedTerms(LawTerms& t, __m128d angle) {
-    if (t.valid) {
-        const __m128d d = _mm_sub_pd(angle, t.angle);
-        const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), d);
-        if (_mm_movemask_pd(_mm_cmplt_pd(magnitude, _mm_set1_pd(kTurnLimit))) == 3) {
-            const __m128d z = _mm_mul_pd(d, d);
-            const __m128d sinD = _mm_add_pd(
-                d, _mm_mul_pd(_mm_mul_pd(d, z),
-                              _mm_add_pd(_mm_set1_pd(-1.0 / 6), _mm_mul_pd(z, _mm_set1_pd(1.0 / 120)))));
-            const __m128d cosD = _mm_add_pd(
-                _mm_set1_pd(1.0),
-                _mm_mul_pd(z, _mm_add_pd(_mm_set1_pd(-0.5), _mm_mul_pd(z, _mm_set1_pd(1.0 / 24)))));
-            const __m128d sin = _mm_add_pd(_mm_mul_pd(t.sin, cosD), _mm_mul_pd(t.cos, sinD));
-            const __m128d cos = _mm_sub_pd(_mm_mul_pd(t.cos, cosD), _mm_mul_pd(t.sin, sinD));
-            t.angle = angle;
-            t.sin = sin;
-            t.cos = cos;
-            return {sin, cos};
-        }
-    }
-    const SineCosine exact = sineCosine(angle);
-    t.valid = true;
-    t.angle = angle;
-    t.sin = exact.sin;
-    t.cos = exact.cos;
-    return exact;
-}
-
 // A channel's smoothing and gains as the audio thread works on them: loaded from the shared channel
 // at the start of a block and stored back at its end, so that the sample loop keeps them in registers.
 struct ChannelGains {
@@ -129,8 +88,8 @@ struct ChannelGains {
 };
 
 // The speaker gains of position (x, y).
-void applyGainLaw(const GainSettings& s, ChannelGains& g, double x, double y, LawTerms& terms) {
-    const SineCosine t = turnedTerms(terms, _mm_mul_pd(_mm_set_pd(y, x), _mm_set1_pd(kHalfPi)));
+void applyGainLaw(const GainSettings& s, ChannelGains& g, double x, double y, TurningSineCosine& terms) {
+    const SineCosine t = terms.at(_mm_mul_pd(_mm_set_pd(y, x), _mm_set1_pd(kHalfPi)));
     // The law takes sqrt(sin^2) and sqrt(1 - sin^2) of each angle, which are |sin| and |cos|: the
     // sine and cosine themselves for positions in the square (angles of 0 to 90 degrees).
     const __m128d noSign = _mm_set1_pd(-0.0);
@@ -152,7 +111,7 @@ void applyGainLaw(const GainSettings& s, ChannelGains& g, double x, double y, La
 
 // One smoothing step towards the target and, when the position moved, new gains.
 inline void panTowards(const GainSettings& s, ChannelGains& g, double targetX, double targetY,
-                       LawTerms& terms) {
+                       TurningSineCosine& terms) {
     double x = targetX;
     double y = targetY;
     if (s.smoothCoef < 1) {
@@ -239,7 +198,7 @@ void renderRun(TQuillEffect& effect, const FrameSettings& f, const Sample* in0, 
     const int processed = f.twoInputs ? 2 : 1;
     MotionRun motion[2];
     ChannelTargets targets[2] = {};
-    LawTerms terms[2];
+    TurningSineCosine terms[2];
     int moving = 0;
     for (int c = 0; c < processed; ++c) {
         PanChannel& ch = var.ch[c];
@@ -341,7 +300,7 @@ void publishPosition(PanChannel& ch) {
 // Outside the block engine (the init section, tests): one smoothing step and the gains, on copies of
 // the shared values stored back at once.
 void computeGains(const EffectVariables& var, PanChannel& ch, double targetX, double targetY) {
-    LawTerms terms;
+    TurningSineCosine terms;
     ChannelGains gains(ch);
     panTowards(GainSettings(var), gains, targetX, targetY, terms);
     gains.store(ch);
