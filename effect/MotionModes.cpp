@@ -14,6 +14,7 @@ using quill::nearlyEqual;
 namespace {
 
 constexpr double kRandomMax = RandomSource::kMax;
+constexpr double kRandomReciprocal = 1 / kRandomMax;
 
 double clampUnit(double v) {
     if (!(v > 0)) return 0;
@@ -35,37 +36,112 @@ double sign(double v) {
     return v > 0 ? 1 : (v < 0 ? -1 : 0);
 }
 
-// The state steps of one sample. Rotate, Cruise and Fish Bowl record the angles (and radius) their
-// position comes from; Randomize places its point at once.
+// The state steps of one sample, mode by mode. Rotate, Cruise and Fish Bowl record the angles (and
+// radius) their position comes from; Randomize places its point at once. Each works over a run on
+// copies of its channel's state, which stay in registers, and stores them back at the end.
 
-void rotate(PanChannel& ch, MotionRun& run, int j) {
-    const double step = run.stepDeg;
-    if (isZero(ch.motionStarted)) {
-        ch.rotAngle = step > 0 ? 90 : (step < 0 ? -90 : 0);
-        ch.motionStarted = 1;
+class RotateSteps {
+  public:
+    RotateSteps(MotionRun& run, double) : run_(run), step_(run.stepDeg), angle_(run.ch->rotAngle) {
+        if (isZero(run.ch->motionStarted)) {
+            angle_ = step_ > 0 ? 90 : (step_ < 0 ? -90 : 0);
+            run.ch->motionStarted = 1;
+        }
     }
-    run.angleX[j] = run.angleY[j] = ch.rotAngle;
-    ch.rotAngle = wrapDegrees(ch.rotAngle + step);
-}
+    void step(int j, RandomSource&) {
+        run_.angleX[j] = run_.angleY[j] = angle_;
+        angle_ = wrapDegrees(angle_ + step_);
+    }
+    void finish() { run_.ch->rotAngle = angle_; }
 
-void cruise(PanChannel& ch, RandomSource& random, MotionRun& run, int j) {
-    if (isZero(ch.motionStarted)) {
-        ch.rotAngle = 0;
-        ch.cruiseAngleY = 0;
-        ch.motionStarted = 1;
+  private:
+    MotionRun& run_;
+    const double step_;
+    double angle_;
+};
+
+class CruiseSteps {
+  public:
+    CruiseSteps(MotionRun& run, double)
+        : run_(run),
+          step_(run.stepDeg),
+          sign_(sign(run.stepDeg)),
+          angleX_(run.ch->cruiseAngleX),
+          angleY_(run.ch->cruiseAngleY) {
+        if (isZero(run.ch->motionStarted)) {
+            run.ch->rotAngle = 0;
+            angleY_ = 0;
+            run.ch->motionStarted = 1;
+        }
     }
-    const double r1 = random.next();
-    const double r2 = random.next();
-    // r1 * 100 / 32767 and r2 * 200 / 32767 in one division of two lanes, rounded as each alone.
-    const __m128d shares = _mm_div_pd(_mm_set_pd(r2 * 200, r1 * 100), _mm_set1_pd(kRandomMax));
-    const double jitterX = (50 - lowLane(shares)) * 0.00001;
-    const double jitterY = (50 - highLane(shares)) * 0.00002;
-    run.angleX[j] = ch.cruiseAngleX;
-    run.angleY[j] = ch.cruiseAngleY;
-    const double s = run.stepDeg;
-    ch.cruiseAngleX = wrapDegrees(ch.cruiseAngleX + s + sign(s) * jitterX);
-    ch.cruiseAngleY = wrapDegrees(ch.cruiseAngleY + s + sign(s) * jitterY);
-}
+    void step(int j, RandomSource& random) {
+        const double r1 = random.next();
+        const double r2 = random.next();
+        // r * 100 / 32767 and r * 200 / 32767 by the reciprocal: a division would take most of the
+        // step, and the two differ by at most one unit in the last place.
+        const double jitterX = (50 - r1 * 100 * kRandomReciprocal) * 0.00001;
+        const double jitterY = (50 - r2 * 200 * kRandomReciprocal) * 0.00002;
+        run_.angleX[j] = angleX_;
+        run_.angleY[j] = angleY_;
+        angleX_ = wrapDegrees(angleX_ + step_ + sign_ * jitterX);
+        angleY_ = wrapDegrees(angleY_ + step_ + sign_ * jitterY);
+    }
+    void finish() {
+        run_.ch->cruiseAngleX = angleX_;
+        run_.ch->cruiseAngleY = angleY_;
+    }
+
+  private:
+    MotionRun& run_;
+    const double step_, sign_;
+    double angleX_, angleY_;
+};
+
+class FishBowlSteps {
+  public:
+    FishBowlSteps(MotionRun& run, double sampleRate) : run_(run) {
+        PanChannel& ch = *run.ch;
+        if (isZero(ch.bowlReady)) {
+            ch.bowlReady = 1;
+            ch.bowlDirection = 1;
+            ch.bowlRate = 44100 / sampleRate * 0.1;
+            if (!std::isfinite(ch.bowlRate)) ch.bowlRate = 0;
+        }
+        ease_ = std::fabs(run.stepDeg) * ch.bowlRate;
+        direction_ = ch.bowlDirection;
+        turn_ = run.stepDeg * direction_;
+        target_ = ch.bowlTarget;
+        radius_ = ch.bowlRadius;
+        angle_ = ch.bowlAngle;
+    }
+    void step(int j, RandomSource& random) {
+        // r / 32767 > 0.99997 holds for r = 32767 alone (32766 / 32767 is 0.9999695): no division.
+        if (random.next() > RandomSource::kMax - 1) newTarget(random);
+        radius_ += ease_ * (target_ - radius_);
+        run_.angleX[j] = run_.angleY[j] = angle_;
+        run_.radius[j] = radius_;
+        angle_ = wrapDegrees(angle_ + turn_);
+    }
+    void finish() {
+        PanChannel& ch = *run_.ch;
+        ch.bowlDirection = direction_;
+        ch.bowlTarget = target_;
+        ch.bowlRadius = radius_;
+        ch.bowlAngle = angle_;
+    }
+
+  private:
+    void newTarget(RandomSource& random) {
+        if (random.next() / kRandomMax >= 0.98) {
+            direction_ = -direction_;
+            turn_ = run_.stepDeg * direction_;
+        }
+        target_ = random.next() / kRandomMax * 0.5 + 0.5;
+    }
+
+    MotionRun& run_;
+    double ease_, direction_, turn_, target_, radius_, angle_;
+};
 
 // Moves a coordinate towards the other half of its axis by a random amount, within 0..1.
 double nextRandomCoordinate(double v, RandomSource& random) {
@@ -109,60 +185,93 @@ void randomize(PanChannel& ch, RandomSource& random, MotionRun& run, int j) {
     run.y[j] = clampUnit(((1 - f) * ch.randFromY + f * ch.randToY) * run.scaleY + run.offsetY);
 }
 
-void fishBowl(PanChannel& ch, double sampleRate, RandomSource& random, MotionRun& run, int j) {
-    if (isZero(ch.bowlReady)) {
-        ch.bowlReady = 1;
-        ch.bowlDirection = 1;
-        ch.bowlRate = 44100 / sampleRate * 0.1;
-        if (!std::isfinite(ch.bowlRate)) ch.bowlRate = 0;
-    }
-    // r / 32767 > 0.99997 holds for r = 32767 alone (32766 / 32767 is 0.9999695): no division needed.
-    if (random.next() > RandomSource::kMax - 1) {
-        if (random.next() / kRandomMax >= 0.98) ch.bowlDirection = -ch.bowlDirection;
-        ch.bowlTarget = random.next() / kRandomMax * 0.5 + 0.5;
-    }
-    const double step = run.stepDeg;
-    ch.bowlRadius += std::fabs(step) * ch.bowlRate * (ch.bowlTarget - ch.bowlRadius);
-    run.angleX[j] = run.angleY[j] = ch.bowlAngle;
-    run.radius[j] = ch.bowlRadius;
-    ch.bowlAngle = wrapDegrees(ch.bowlAngle + step * ch.bowlDirection);
-}
+class RandomizeSteps {
+  public:
+    RandomizeSteps(MotionRun& run, double) : run_(run) {}
+    void step(int j, RandomSource& random) { randomize(*run_.ch, random, run_, j); }
+    void finish() {}
 
-void step(MotionRun& run, int j, double sampleRate, RandomSource& random) {
-    PanChannel& ch = *run.ch;
-    switch (run.mode) {
-        case kRotate:
-            rotate(ch, run, j);
-            break;
-        case kCruise:
-            cruise(ch, random, run, j);
-            break;
-        case kRandomize:
-            randomize(ch, random, run, j);
-            break;
-        case kFishBowl:
-            fishBowl(ch, sampleRate, random, run, j);
-            break;
-        case kManual:
-            break;
-    }
-}
-
-// cos(angleX) and sin(angleY) of samples j and j + 1, angles in degrees. Rotate and Fish Bowl use one
-// angle for both, so one pass gives both terms of both samples.
-struct CircleTerms {
-    __m128d cosX, sinY;
+  private:
+    MotionRun& run_;
 };
 
-CircleTerms circleTerms(const MotionRun& run, int j) {
-    const __m128d toRadians = _mm_set1_pd(quill::kDegreesToRadians);
-    if (run.mode != kCruise) {
-        const SineCosine t = sineCosine(_mm_mul_pd(_mm_loadu_pd(run.angleX + j), toRadians));
-        return {t.cos, t.sin};
+// The second channel of a run that moves only one.
+class NoSteps {
+  public:
+    NoSteps(MotionRun&, double) {}
+    void step(int, RandomSource&) {}
+    void finish() {}
+};
+
+// Both channels through the run, sample by sample in channel order as they draw from one generator,
+// with the generator's state kept in a register meanwhile.
+template <class First, class Second>
+void stepRuns(MotionRun& first, MotionRun& second, int frames, double sampleRate, RandomSource& random) {
+    RandomSource draws = random;
+    First a(first, sampleRate);
+    Second b(second, sampleRate);
+    for (int j = 0; j < frames; ++j) {
+        a.step(j, draws);
+        b.step(j, draws);
     }
-    return {cosine(_mm_mul_pd(_mm_loadu_pd(run.angleX + j), toRadians)),
-            sine(_mm_mul_pd(_mm_loadu_pd(run.angleY + j), toRadians))};
+    a.finish();
+    b.finish();
+    random = draws;
 }
+
+template <class First>
+void stepWithSecond(MotionRun* runs, int count, int frames, double sampleRate, RandomSource& random) {
+    MotionRun& first = runs[0];
+    MotionRun& second = count > 1 ? runs[1] : runs[0];
+    switch (count > 1 ? second.mode : kManual) {
+        case kRotate:
+            return stepRuns<First, RotateSteps>(first, second, frames, sampleRate, random);
+        case kCruise:
+            return stepRuns<First, CruiseSteps>(first, second, frames, sampleRate, random);
+        case kRandomize:
+            return stepRuns<First, RandomizeSteps>(first, second, frames, sampleRate, random);
+        case kFishBowl:
+            return stepRuns<First, FishBowlSteps>(first, second, frames, sampleRate, random);
+        case kManual:
+            return stepRuns<First, NoSteps>(first, second, frames, sampleRate, random);
+    }
+}
+
+void stepAll(MotionRun* runs, int count, int frames, double sampleRate, RandomSource& random) {
+    switch (count > 0 ? runs[0].mode : kManual) {
+        case kRotate:
+            return stepWithSecond<RotateSteps>(runs, count, frames, sampleRate, random);
+        case kCruise:
+            return stepWithSecond<CruiseSteps>(runs, count, frames, sampleRate, random);
+        case kRandomize:
+            return stepWithSecond<RandomizeSteps>(runs, count, frames, sampleRate, random);
+        case kFishBowl:
+            return stepWithSecond<FishBowlSteps>(runs, count, frames, sampleRate, random);
+        case kManual:
+            if (count > 1) stepAll(runs + 1, count - 1, frames, sampleRate, random);
+            return;
+    }
+}
+
+// cos(angleX) and sin(angleY) of samples j and j + 1, angles in degrees. Each pair is turned on from
+// the pair before, two samples' step, rather than computed afresh. Rotate and Fish Bowl use one angle
+// for both terms.
+class CircleTerms {
+  public:
+    explicit CircleTerms(const MotionRun& run) : run_(run), oneAngle_(run.mode != kCruise) {}
+
+    void at(int j, __m128d& cosX, __m128d& sinY) {
+        const __m128d toRadians = _mm_set1_pd(quill::kDegreesToRadians);
+        const SineCosine tx = x_.at(_mm_mul_pd(_mm_loadu_pd(run_.angleX + j), toRadians));
+        cosX = tx.cos;
+        sinY = oneAngle_ ? tx.sin : y_.at(_mm_mul_pd(_mm_loadu_pd(run_.angleY + j), toRadians)).sin;
+    }
+
+  private:
+    const MotionRun& run_;
+    bool oneAngle_;
+    TurningSineCosine x_, y_;
+};
 
 // The targets of the modes that move on a circle, two samples at a time, by the scalar steps'
 // formulas in their order of operations.
@@ -176,10 +285,12 @@ void placeOnCircles(MotionRun& run, int frames) {
         run.angleY[frames] = run.angleY[frames - 1];
         run.radius[frames] = run.radius[frames - 1];
     }
+    CircleTerms terms(run);
     for (int j = 0; j < frames; j += 2) {
-        const CircleTerms t = circleTerms(run, j);
-        __m128d x = _mm_mul_pd(_mm_add_pd(_mm_mul_pd(t.cosX, half), half), scaleX);
-        __m128d y = _mm_mul_pd(_mm_add_pd(_mm_mul_pd(t.sinY, half), half), scaleY);
+        __m128d cosX, sinY;
+        terms.at(j, cosX, sinY);
+        __m128d x = _mm_mul_pd(_mm_add_pd(_mm_mul_pd(cosX, half), half), scaleX);
+        __m128d y = _mm_mul_pd(_mm_add_pd(_mm_mul_pd(sinY, half), half), scaleY);
         if (run.mode == kFishBowl) {
             const __m128d radius = _mm_loadu_pd(run.radius + j);
             const __m128d inset = _mm_mul_pd(_mm_sub_pd(_mm_set1_pd(1.0), radius), half);
@@ -204,9 +315,7 @@ MotionMode runningMode(double playState, double motionMode) {
 void runMotion(MotionRun* runs, int count, int frames, double sampleRate, RandomSource& random) {
     if (frames <= 0) return;
     for (int r = 0; r < count; ++r) runs[r].readSettings();
-    for (int j = 0; j < frames; ++j) {
-        for (int r = 0; r < count; ++r) step(runs[r], j, sampleRate, random);
-    }
+    stepAll(runs, count, frames, sampleRate, random);
     for (int r = 0; r < count; ++r) {
         MotionRun& run = runs[r];
         if (run.mode == kManual) continue;
