@@ -43,87 +43,85 @@ double zoneGainAt(const GainSettings& s, double x, double y) {
 
 // A channel's smoothing and gains as the audio thread works on them: loaded from the shared channel
 // at the start of a block and stored back at its end, so that the sample loop keeps them in registers.
+// Pairs go together through the vector unit: the x and y of a position, L and R, Ls and Rs.
 struct ChannelGains {
     explicit ChannelGains(const PanChannel& ch)
-        : smoothX(ch.smoothX),
-          smoothY(ch.smoothY),
-          gainX(ch.gainX),
-          gainY(ch.gainY),
-          sinX(ch.sinX),
-          cosX(ch.cosX),
-          sinY(ch.sinY),
-          cosY(ch.cosY),
+        : smooth(_mm_set_pd(ch.smoothY, ch.smoothX)),
+          at(_mm_set_pd(ch.gainY, ch.gainX)),
+          sines(_mm_set_pd(ch.sinY, ch.sinX)),
+          cosines(_mm_set_pd(ch.cosY, ch.cosX)),
           centerShare(ch.centerShare),
           zoneGain(ch.zoneGain),
-          gainL(ch.gainL),
-          gainR(ch.gainR),
-          gainC(ch.gainC),
-          gainLs(ch.gainLs),
-          gainRs(ch.gainRs) {}
+          front(_mm_set_pd(ch.gainR, ch.gainL)),
+          center(ch.gainC),
+          rear(_mm_set_pd(ch.gainRs, ch.gainLs)) {}
 
     void store(PanChannel& ch) const {
-        ch.smoothX = smoothX;
-        ch.smoothY = smoothY;
-        ch.gainX = gainX;
-        ch.gainY = gainY;
-        ch.sinX = sinX;
-        ch.cosX = cosX;
-        ch.sinY = sinY;
-        ch.cosY = cosY;
+        ch.smoothX = lowLane(smooth);
+        ch.smoothY = highLane(smooth);
+        ch.gainX = lowLane(at);
+        ch.gainY = highLane(at);
+        ch.sinX = lowLane(sines);
+        ch.sinY = highLane(sines);
+        ch.cosX = lowLane(cosines);
+        ch.cosY = highLane(cosines);
         ch.centerShare = centerShare;
         ch.zoneGain = zoneGain;
-        ch.gainL = gainL;
-        ch.gainR = gainR;
-        ch.gainC = gainC;
-        ch.gainLs = gainLs;
-        ch.gainRs = gainRs;
+        ch.gainL = lowLane(front);
+        ch.gainR = highLane(front);
+        ch.gainC = center;
+        ch.gainLs = lowLane(rear);
+        ch.gainRs = highLane(rear);
     }
 
-    double smoothX, smoothY;
-    double gainX, gainY;
-    double sinX, cosX, sinY, cosY;
+    __m128d smooth;
+    __m128d at;  // the position of the last gain computation
+    __m128d sines, cosines;
     double centerShare;
     double zoneGain;
-    double gainL, gainR, gainC, gainLs, gainRs;
+    __m128d front;  // L, R
+    double center;
+    __m128d rear;  // Ls, Rs
 };
 
 // The speaker gains of position (x, y).
-void applyGainLaw(const GainSettings& s, ChannelGains& g, double x, double y, TurningSineCosine& terms) {
-    const SineCosine t = terms.at(_mm_mul_pd(_mm_set_pd(y, x), _mm_set1_pd(kHalfPi)));
+__attribute__((always_inline)) inline void applyGainLaw(const GainSettings& s, ChannelGains& g,
+                                                        __m128d position, TurningSineCosine& terms) {
+    const SineCosine t = terms.at(_mm_mul_pd(position, _mm_set1_pd(kHalfPi)));
     // The law takes sqrt(sin^2) and sqrt(1 - sin^2) of each angle, which are |sin| and |cos|: the
     // sine and cosine themselves for positions in the square (angles of 0 to 90 degrees).
     const __m128d noSign = _mm_set1_pd(-0.0);
-    const __m128d sines = _mm_andnot_pd(noSign, t.sin);
-    const __m128d cosines = _mm_andnot_pd(noSign, t.cos);
-    g.sinX = lowLane(sines);
-    g.sinY = highLane(sines);
-    g.cosX = lowLane(cosines);
-    g.cosY = highLane(cosines);
-    const double p = g.sinX * g.sinX;
+    g.sines = _mm_andnot_pd(noSign, t.sin);
+    g.cosines = _mm_andnot_pd(noSign, t.cos);
+    const double sinX = lowLane(g.sines);
+    const double p = sinX * sinX;
     g.centerShare = (1 - std::fabs((p - 0.5) * 2)) * s.centerWeight;
-    g.zoneGain = zoneGainAt(s, x, y);
-    g.gainL = g.zoneGain * g.cosX * g.cosY * (1 - g.centerShare);
-    g.gainR = g.sinX * g.cosY * (1 - g.centerShare) * g.zoneGain;
-    g.gainC = g.centerShare * g.cosY * g.zoneGain;
-    g.gainLs = g.cosX * g.sinY * g.zoneGain;
-    g.gainRs = g.sinX * g.sinY * g.zoneGain;
+    g.zoneGain = zoneGainAt(s, lowLane(position), highLane(position));
+    const __m128d zoneGain = _mm_set1_pd(g.zoneGain);
+    // (cos x, sin x) shared between front and back by cos y and sin y.
+    const __m128d across = _mm_unpacklo_pd(g.cosines, g.sines);
+    const __m128d cosY = _mm_unpackhi_pd(g.cosines, g.cosines);
+    const __m128d sinY = _mm_unpackhi_pd(g.sines, g.sines);
+    const __m128d frontShare = _mm_set1_pd(1 - g.centerShare);
+    g.front = _mm_mul_pd(_mm_mul_pd(_mm_mul_pd(across, cosY), frontShare), zoneGain);
+    g.center = g.centerShare * lowLane(cosY) * g.zoneGain;
+    g.rear = _mm_mul_pd(_mm_mul_pd(across, sinY), zoneGain);
 }
 
-// One smoothing step towards the target and, when the position moved, new gains.
-inline void panTowards(const GainSettings& s, ChannelGains& g, double targetX, double targetY,
-                       TurningSineCosine& terms) {
-    double x = targetX;
-    double y = targetY;
+// One smoothing step towards the target (x, y) and, when the position moved, new gains. Kept in the
+// sample loop: a call there would save and restore the loop's vector registers at every sample.
+__attribute__((always_inline)) inline void panTowards(const GainSettings& s, ChannelGains& g, __m128d target,
+                                                      TurningSineCosine& terms) {
+    __m128d position = target;
     if (s.smoothCoef < 1) {
-        g.smoothX += s.smoothCoef * (targetX - g.smoothX);
-        g.smoothY += s.smoothCoef * (targetY - g.smoothY);
-        x = g.smoothX;
-        y = g.smoothY;
+        g.smooth = _mm_add_pd(g.smooth, _mm_mul_pd(_mm_set1_pd(s.smoothCoef), _mm_sub_pd(target, g.smooth)));
+        position = g.smooth;
     }
-    if (quill::nearlyEqual(x, g.gainX) && quill::nearlyEqual(y, g.gainY)) return;
-    g.gainX = x;
-    g.gainY = y;
-    applyGainLaw(s, g, x, y, terms);
+    // Both axes within the tolerance of the last computation (NaN is not).
+    const __m128d moved = _mm_andnot_pd(_mm_set1_pd(-0.0), _mm_sub_pd(position, g.at));
+    if (_mm_movemask_pd(_mm_cmplt_pd(moved, _mm_set1_pd(quill::kTolerance))) == 3) return;
+    g.at = position;
+    applyGainLaw(s, g, position, terms);
 }
 
 // Display refresh and latency reports on the host's behalf; this effect raises neither.
@@ -170,40 +168,137 @@ void raisePeak(SharedDouble& peak, double level) {
 
 // The block's peaks, raised into the shared ones at its end.
 struct BlockPeaks {
-    double inL = 0, inR = 0;
-    double out[6] = {0, 0, 0, 0, 0, 0};
+    // The largest magnitudes: max answers its second operand for NaN, and so keeps the peak.
+    static __m128d raised(__m128d peak, __m128d v) {
+        return _mm_max_pd(_mm_andnot_pd(_mm_set1_pd(-0.0), v), peak);
+    }
+
+    __m128d in = _mm_setzero_pd();                                            // L, R
+    __m128d out[3] = {_mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd()};  // pairs of outputs
 
     void raise(EffectVariables& var) const {
-        raisePeak(var.inPeakL, inL);
-        raisePeak(var.inPeakR, inR);
-        for (int n = 0; n < 6; ++n) raisePeak(var.outPeak[n], out[n]);
+        raisePeak(var.inPeakL, lowLane(in));
+        raisePeak(var.inPeakR, highLane(in));
+        for (int n = 0; n < 3; ++n) {
+            raisePeak(var.outPeak[2 * n], lowLane(out[n]));
+            raisePeak(var.outPeak[2 * n + 1], highLane(out[n]));
+        }
     }
 };
 
-// Where a processed channel's target comes from in a run of samples: its motion, or the position it
-// holds, read once per run.
+// Where a processed channel's targets come from in a run of samples: its motion, or the position it
+// holds, read once per run (a stride of 0).
 struct ChannelTargets {
-    const MotionRun* motion;
-    double x, y;
-    double targetX(int i) const { return motion ? motion->x[i] : x; }
-    double targetY(int i) const { return motion ? motion->y[i] : y; }
+    const double* x;
+    const double* y;
+    int stride;
+    __m128d at(int i) const { return _mm_loadh_pd(_mm_load_sd(x + i * stride), y + i * stride); }
 };
+
+// The two samples of a pair of outputs at frame j.
+inline void storePair(float* first, float* second, int32_t j, __m128d v) {
+    const __m128 f = _mm_cvtpd_ps(v);
+    _mm_store_ss(first + j, f);
+    _mm_store_ss(second + j, _mm_shuffle_ps(f, f, _MM_SHUFFLE(1, 1, 1, 1)));
+}
+inline void storePair(double* first, double* second, int32_t j, __m128d v) {
+    _mm_store_sd(first + j, v);
+    _mm_storeh_pd(second + j, v);
+}
+
+// The last frame of a run and its channels' signals, for the script variables.
+struct RunEnd {
+    __m128d frame[3] = {_mm_setzero_pd(), _mm_setzero_pd(), _mm_setzero_pd()};
+    double s1 = 0, s2 = 0, monoSum = 0;
+};
+
+// The frames of a run once the targets are known: both inputs or their mono sum panned into the six
+// outputs, in pairs L R, C LFE, Ls Rs.
+template <bool kTwoInputs, typename Sample>
+void mixRun(const FrameSettings& f, const Sample* in0, const Sample* in1, Sample* const* out, int32_t j0,
+            int count, const ChannelTargets* targets, ChannelGains* g, TurningSineCosine* terms,
+            BlockPeaks& peaks, RunEnd& end) {
+    ChannelGains& g1 = g[0];
+    ChannelGains& g2 = g[1];
+    const __m128d outputGain = _mm_set1_pd(f.outputGain);
+    Sample* const outL = out[0];
+    Sample* const outR = out[1];
+    Sample* const outC = out[2];
+    Sample* const outLfe = out[3];
+    Sample* const outLs = out[4];
+    Sample* const outRs = out[5];
+    __m128d peakIn = peaks.in, peakFront = peaks.out[0], peakMiddle = peaks.out[1], peakRear = peaks.out[2];
+    __m128d front = end.frame[0], middle = end.frame[1], rear = end.frame[2];
+    double s1 = end.s1, s2 = end.s2, monoSum = end.monoSum;
+    for (int i = 0; i < count; ++i) {
+        const int32_t j = j0 + i;
+        // Both inputs are read before any output of the frame is written: buffers may be shared.
+        const __m128d input = _mm_set_pd(static_cast<double>(in1[j]), static_cast<double>(in0[j]));
+        peakIn = BlockPeaks::raised(peakIn, input);
+        const __m128d ab = _mm_mul_pd(outputGain, input);
+        const double a = lowLane(ab);
+        const double b = highLane(ab);
+        monoSum = (a + b) * kMonoFactor;
+        const double sendC = monoSum * f.sendCGain * kMonoFactor;
+        const double lfe = monoSum * f.sendLfeGain * kMonoFactor;
+        double center;
+        if (kTwoInputs) {
+            s1 = a;
+            panTowards(f.gains, g1, targets[0].at(i), terms[0]);
+            s2 = b;
+            panTowards(f.gains, g2, targets[1].at(i), terms[1]);
+            const __m128d v1 = _mm_unpacklo_pd(ab, ab);
+            const __m128d v2 = _mm_unpackhi_pd(ab, ab);
+            front = _mm_add_pd(_mm_mul_pd(v1, g1.front), _mm_mul_pd(v2, g2.front));
+            center = s1 * g1.center + s2 * g2.center + sendC;
+            rear = _mm_add_pd(_mm_mul_pd(v1, g1.rear), _mm_mul_pd(v2, g2.rear));
+        } else {
+            s1 = monoSum;
+            panTowards(f.gains, g1, targets[0].at(i), terms[0]);
+            const __m128d v1 = _mm_set1_pd(s1);
+            front = _mm_mul_pd(v1, g1.front);
+            center = s1 * g1.center + sendC;
+            rear = _mm_mul_pd(v1, g1.rear);
+        }
+        middle = _mm_set_pd(lfe, center);
+        storePair(outL, outR, j, front);
+        storePair(outC, outLfe, j, middle);
+        storePair(outLs, outRs, j, rear);
+        peakFront = BlockPeaks::raised(peakFront, front);
+        peakMiddle = BlockPeaks::raised(peakMiddle, middle);
+        peakRear = BlockPeaks::raised(peakRear, rear);
+    }
+    peaks.in = peakIn;
+    peaks.out[0] = peakFront;
+    peaks.out[1] = peakMiddle;
+    peaks.out[2] = peakRear;
+    end.frame[0] = front;
+    end.frame[1] = middle;
+    end.frame[2] = rear;
+    end.s1 = s1;
+    end.s2 = s2;
+    end.monoSum = monoSum;
+}
 
 // Frames j0 .. j0 + count - 1 (count at most kMotionRun) of the sample section. The channels'
 // smoothing and gains are the block's own copies in g.
 template <typename Sample>
 void renderRun(TQuillEffect& effect, const FrameSettings& f, const Sample* in0, const Sample* in1,
-               Sample* const* out, int32_t j0, int count, ChannelGains* g, BlockPeaks& peaks, double* frame) {
+               Sample* const* out, int32_t j0, int count, ChannelGains* g, BlockPeaks& peaks, RunEnd& end) {
     EffectVariables& var = effect.var;
     const int processed = f.twoInputs ? 2 : 1;
     MotionRun motion[2];
+    double held[2][2];
     ChannelTargets targets[2] = {};
+    // Each run starts the gain law's turned sines afresh.
     TurningSineCosine terms[2];
     int moving = 0;
     for (int c = 0; c < processed; ++c) {
         PanChannel& ch = var.ch[c];
         const MotionMode mode = runningMode(f.playState, f.motionMode[c]);
-        targets[c] = {nullptr, ch.posX, ch.posY};
+        held[c][0] = ch.posX;
+        held[c][1] = ch.posY;
+        targets[c] = {&held[c][0], &held[c][1], 0};
         // A switch of mode shows at the first moving sample after it: a run has one mode throughout.
         const bool switched = !isZero(f.playState) && !quill::nearlyEqual(ch.lastMovedMode, f.motionMode[c]);
         if (!isZero(f.playState)) ch.lastMovedMode = f.motionMode[c];
@@ -211,53 +306,18 @@ void renderRun(TQuillEffect& effect, const FrameSettings& f, const Sample* in0, 
         motion[moving].ch = &ch;
         motion[moving].mode = mode;
         motion[moving].entered = switched;
-        targets[c].motion = &motion[moving];
+        targets[c] = {motion[moving].x, motion[moving].y, 1};
         ++moving;
     }
     runMotion(motion, moving, count, f.sampleRate, effect.random);
-
-    ChannelGains& g1 = g[0];
-    ChannelGains& g2 = g[1];
-    double s1 = 0, s2 = 0, monoSum = 0;
-    for (int i = 0; i < count; ++i) {
-        const int32_t j = j0 + i;
-        // Both inputs are read before any output of the frame is written: buffers may be shared.
-        const double left = in0[j];
-        const double right = in1[j];
-        peaks.inL = std::max(peaks.inL, std::fabs(left));
-        peaks.inR = std::max(peaks.inR, std::fabs(right));
-        const double a = f.outputGain * left;
-        const double b = f.outputGain * right;
-        monoSum = (a + b) * kMonoFactor;
-        const double sendC = monoSum * f.sendCGain * kMonoFactor;
-        if (f.twoInputs) {
-            s1 = a;
-            panTowards(f.gains, g1, targets[0].targetX(i), targets[0].targetY(i), terms[0]);
-            s2 = b;
-            panTowards(f.gains, g2, targets[1].targetX(i), targets[1].targetY(i), terms[1]);
-            frame[0] = s1 * g1.gainL + s2 * g2.gainL;
-            frame[1] = s1 * g1.gainR + s2 * g2.gainR;
-            frame[2] = s1 * g1.gainC + s2 * g2.gainC + sendC;
-            frame[4] = s1 * g1.gainLs + s2 * g2.gainLs;
-            frame[5] = s1 * g1.gainRs + s2 * g2.gainRs;
-        } else {
-            s1 = monoSum;
-            panTowards(f.gains, g1, targets[0].targetX(i), targets[0].targetY(i), terms[0]);
-            frame[0] = s1 * g1.gainL;
-            frame[1] = s1 * g1.gainR;
-            frame[2] = s1 * g1.gainC + sendC;
-            frame[4] = s1 * g1.gainLs;
-            frame[5] = s1 * g1.gainRs;
-        }
-        frame[3] = monoSum * f.sendLfeGain * kMonoFactor;
-        for (int n = 0; n < 6; ++n) {
-            out[n][j] = static_cast<Sample>(frame[n]);
-            peaks.out[n] = std::max(peaks.out[n], std::fabs(frame[n]));
-        }
+    if (f.twoInputs) {
+        mixRun<true>(f, in0, in1, out, j0, count, targets, g, terms, peaks, end);
+    } else {
+        mixRun<false>(f, in0, in1, out, j0, count, targets, g, terms, peaks, end);
     }
-    var.monoSum = monoSum;
-    var.ch[0].signal = s1;
-    if (f.twoInputs) var.ch[1].signal = s2;
+    var.monoSum = end.monoSum;
+    var.ch[0].signal = end.s1;
+    if (f.twoInputs) var.ch[1].signal = end.s2;
 }
 
 template <typename Sample>
@@ -268,10 +328,10 @@ void renderFrames(TQuillEffect& effect, const Sample* in0, const Sample* in1, Sa
     const FrameSettings f(effect);
     ChannelGains gains[2] = {ChannelGains(var.ch[0]), ChannelGains(var.ch[1])};
     BlockPeaks peaks;
-    double frame[6];
+    RunEnd end;
     for (int32_t j0 = 0; j0 < frames; j0 += kMotionRun) {
         const int count = static_cast<int>(std::min<int32_t>(kMotionRun, frames - j0));
-        renderRun(effect, f, in0, in1, out, j0, count, gains, peaks, frame);
+        renderRun(effect, f, in0, in1, out, j0, count, gains, peaks, end);
     }
     // A channel that was not processed keeps its values, and keeps showing where it last was.
     gains[0].store(var.ch[0]);
@@ -281,7 +341,10 @@ void renderFrames(TQuillEffect& effect, const Sample* in0, const Sample* in1, Sa
         publishPosition(var.ch[1]);
     }
     peaks.raise(var);
-    for (int n = 0; n < 6; ++n) effect.spl[n] = frame[n];
+    for (int n = 0; n < 3; ++n) {
+        effect.spl[2 * n] = lowLane(end.frame[n]);
+        effect.spl[2 * n + 1] = highLane(end.frame[n]);
+    }
 }
 
 }  // namespace
@@ -302,7 +365,7 @@ void publishPosition(PanChannel& ch) {
 void computeGains(const EffectVariables& var, PanChannel& ch, double targetX, double targetY) {
     TurningSineCosine terms;
     ChannelGains gains(ch);
-    panTowards(GainSettings(var), gains, targetX, targetY, terms);
+    panTowards(GainSettings(var), gains, _mm_set_pd(targetY, targetX), terms);
     gains.store(ch);
 }
 
