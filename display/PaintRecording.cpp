@@ -91,10 +91,15 @@ void PaintRecording::clear() {
     text_.clear();
 }
 
-PaintCommand& PaintRecording::add(PaintKind kind, const CDrawContext& context) {
+PaintCommand& PaintRecording::add(PaintKind kind, const CDrawContext& context, double left, double top,
+                                  double right, double bottom) {
     commands_.emplace_back();
     PaintCommand& command = commands_.back();
     command.kind = kind;
+    command.left = left;
+    command.top = top;
+    command.right = right;
+    command.bottom = bottom;
     command.drawMode = context.getDrawMode();
     command.fillColor = context.getFillColor();
     command.frameColor = context.getFrameColor();
@@ -146,59 +151,46 @@ void PaintRecording::seal(PaintCommand& c, int margin) {
 }
 
 void PaintRecording::line(const CDrawContext& context, double x1, double y1, double x2, double y2) {
-    PaintCommand& c = add(PaintKind::kLine, context);
-    c.left = x1;
-    c.top = y1;
-    c.right = x2;
-    c.bottom = y2;
+    PaintCommand& c = add(PaintKind::kLine, context, x1, y1, x2, y2);
     seal(c, kLineMargin);
+}
+
+PaintCommand* PaintRecording::shape(PaintKind kind, const CDrawContext& context, double left, double top,
+                                    double right, double bottom, int32_t style) {
+    if (!validStyle(style)) return nullptr;
+    PaintCommand& c = add(kind, context, left, top, right, bottom);
+    c.style = style;
+    seal(c, kShapeMargin);
+    return &c;
 }
 
 bool PaintRecording::rect(const CDrawContext& context, double left, double top, double right, double bottom,
                           int32_t style) {
-    if (!validStyle(style)) return false;
-    PaintCommand& c = add(PaintKind::kRect, context);
-    c.style = style;
-    c.left = left;
-    c.top = top;
-    c.right = right;
-    c.bottom = bottom;
-    seal(c, kShapeMargin);
-    if (drawsTheSameWhenCut(c)) {
-        c.box = {pixelBelow(std::min(left, right)), pixelBelow(std::min(top, bottom)),
-                 pixelBelow(std::max(left, right)), pixelBelow(std::max(top, bottom))};
+    PaintCommand* c = shape(PaintKind::kRect, context, left, top, right, bottom, style);
+    if (c == nullptr) return false;
+    if (drawsTheSameWhenCut(*c)) {
+        c->box = {pixelBelow(std::min(left, right)), pixelBelow(std::min(top, bottom)),
+                  pixelBelow(std::max(left, right)), pixelBelow(std::max(top, bottom))};
         Hash fill;
-        fill.word(static_cast<uint64_t>(c.kind));
-        fill.word(static_cast<uint32_t>(c.drawMode));
-        fill.color(c.fillColor);
-        c.fillHash = fill.value() | 1;
+        fill.word(static_cast<uint64_t>(c->kind));
+        fill.word(static_cast<uint32_t>(c->drawMode));
+        fill.color(c->fillColor);
+        c->fillHash = fill.value() | 1;
     }
     return true;
 }
 
 bool PaintRecording::ellipse(const CDrawContext& context, double left, double top, double right,
                              double bottom, int32_t style) {
-    if (!validStyle(style)) return false;
-    PaintCommand& c = add(PaintKind::kEllipse, context);
-    c.style = style;
-    c.left = left;
-    c.top = top;
-    c.right = right;
-    c.bottom = bottom;
-    seal(c, kShapeMargin);
-    return true;
+    return shape(PaintKind::kEllipse, context, left, top, right, bottom, style) != nullptr;
 }
 
 void PaintRecording::text(const CDrawContext& context, const char* utf8, double left, double top,
                           double right, double bottom, int32_t alignment) {
     // Without a font the context draws no text.
     if (utf8 == nullptr || context.getFont() == nullptr) return;
-    PaintCommand& c = add(PaintKind::kText, context);
+    PaintCommand& c = add(PaintKind::kText, context, left, top, right, bottom);
     c.style = alignment;
-    c.left = left;
-    c.top = top;
-    c.right = right;
-    c.bottom = bottom;
     c.font = context.getFont();
     c.font->remember();
     c.textStart = text_.size();
@@ -209,12 +201,8 @@ void PaintRecording::text(const CDrawContext& context, const char* utf8, double 
 
 void PaintRecording::image(const CDrawContext& context, ImageHolder* holder, double left, double top,
                            double right, double bottom, double srcX, double srcY) {
-    PaintCommand& c = add(PaintKind::kImage, context);
+    PaintCommand& c = add(PaintKind::kImage, context, left, top, right, bottom);
     c.image = holder;
-    c.left = left;
-    c.top = top;
-    c.right = right;
-    c.bottom = bottom;
     c.srcX = srcX;
     c.srcY = srcY;
     seal(c, kClippedMargin);

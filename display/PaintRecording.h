@@ -81,7 +81,11 @@ class PaintRecording {
     void replay(const PaintCommand& command, CHostAdapter* adapter) const;
 
   private:
-    PaintCommand& add(PaintKind kind, const VSTGUI::CDrawContext& context);
+    PaintCommand& add(PaintKind kind, const VSTGUI::CDrawContext& context, double left, double top,
+                      double right, double bottom);
+    // A rectangle or ellipse; null for a style the bridges refuse.
+    PaintCommand* shape(PaintKind kind, const VSTGUI::CDrawContext& context, double left, double top,
+                        double right, double bottom, int32_t style);
     void seal(PaintCommand& command, int margin);
 
     std::vector<PaintCommand> commands_;
