@@ -75,8 +75,10 @@ class CruiseSteps {
         }
     }
     void step(int j, RandomSource& random) {
-        const double r1 = random.next();
-        const double r2 = random.next();
+        int draw1 = 0, draw2 = 0;
+        random.nextPair(draw1, draw2);
+        const double r1 = draw1;
+        const double r2 = draw2;
         // r * 100 / 32767 and r * 200 / 32767 by the reciprocal: a division would take most of the
         // step, and the two differ by at most one unit in the last place.
         const double jitterX = (50 - r1 * 100 * kRandomReciprocal) * 0.00001;

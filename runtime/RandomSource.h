@@ -11,10 +11,27 @@ class RandomSource {
     explicit RandomSource(uint32_t seed = 1) : state_(seed) {}
 
     int next() {
-        state_ = state_ * 214013u + 2531011u;
-        return static_cast<int>((state_ >> 16) & 0x7FFF);
+        state_ = state_ * kMultiplier + kIncrement;
+        return drawOf(state_);
+    }
+
+    // The next two draws, as two calls of next() give them; both states come from the current one, so
+    // that neither multiplication waits for the other.
+    void nextPair(int& first, int& second) {
+        const uint32_t one = state_ * kMultiplier + kIncrement;
+        state_ = state_ * kMultiplierTwice + kIncrementTwice;
+        first = drawOf(one);
+        second = drawOf(state_);
     }
 
   private:
+    static constexpr uint32_t kMultiplier = 214013u;
+    static constexpr uint32_t kIncrement = 2531011u;
+    // Two steps at once: s (a a) + (a c + c), all modulo 2^32.
+    static constexpr uint32_t kMultiplierTwice = kMultiplier * kMultiplier;
+    static constexpr uint32_t kIncrementTwice = kMultiplier * kIncrement + kIncrement;
+
+    static int drawOf(uint32_t state) { return static_cast<int>((state >> 16) & 0x7FFF); }
+
     uint32_t state_;
 };

@@ -237,3 +237,17 @@ TEST(RandomSource, SameSequenceEverywhereWithinRange) {
     EXPECT_EQ(low, 0);
     EXPECT_EQ(high, RandomSource::kMax);
 }
+
+TEST(RandomSource, PairsContinueTheSequenceOfSingleDraws) {
+    RandomSource single(12345), paired(12345);
+    for (int i = 0; i < 10000; ++i) {
+        int first = -1, second = -1;
+        paired.nextPair(first, second);
+        ASSERT_EQ(first, single.next()) << "pair " << i;
+        ASSERT_EQ(second, single.next()) << "pair " << i;
+        // Mixed with single draws.
+        if (i % 3 == 0) {
+            ASSERT_EQ(paired.next(), single.next());
+        }
+    }
+}
