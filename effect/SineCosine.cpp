@@ -15,15 +15,4 @@ SineCosine libraryPath(__m128d radians, SineCosine fast) {
     return {_mm_loadu_pd(sine), _mm_loadu_pd(cosine)};
 }
 
-__m128d libraryPath(__m128d radians, __m128d fast, bool sine) {
-    double angle[2], value[2];
-    _mm_storeu_pd(angle, radians);
-    _mm_storeu_pd(value, fast);
-    for (int lane = 0; lane < 2; ++lane) {
-        if (std::fabs(angle[lane]) < kReducedLimit) continue;
-        value[lane] = sine ? std::sin(angle[lane]) : std::cos(angle[lane]);
-    }
-    return _mm_loadu_pd(value);
-}
-
 }  // namespace sine_cosine

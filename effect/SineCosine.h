@@ -53,7 +53,6 @@ inline __m128d select(__m128d mask, __m128d whenSet, __m128d otherwise) {
 
 // The lanes the reduction cannot serve, answered by the library; cold.
 SineCosine libraryPath(__m128d radians, SineCosine fast);
-__m128d libraryPath(__m128d radians, __m128d fast, bool sine);
 
 // The first thing every form does: the remainder r of the angle after the nearest multiple of pi / 2
 // (counted by quadrant), what r's rounding left out (tail) and r^2.
@@ -108,21 +107,6 @@ inline bool outsideReduction(__m128d radians) {
     return _mm_movemask_pd(_mm_cmpnlt_pd(magnitude, _mm_set1_pd(kReducedLimit))) != 0;
 }
 
-// The series' coefficients for each pair of lanes, by which of the two take the sine's series (bit 0
-// for the low lane): one polynomial serves lanes that need different series.
-struct SeriesRows {
-    alignas(16) double row[4][8][2];
-    constexpr SeriesRows() : row() {
-        for (int mask = 0; mask < 4; ++mask) {
-            for (int i = 0; i < 8; ++i) {
-                for (int lane = 0; lane < 2; ++lane)
-                    row[mask][i][lane] = (mask >> lane) & 1 ? kSin[i] : kCos[i + 1];
-            }
-        }
-    }
-};
-inline constexpr SeriesRows kSeriesRows{};
-
 }  // namespace sine_cosine
 
 // sin and cos of both lanes of radians. Any thread.
@@ -153,36 +137,6 @@ inline SineCosine sineCosine(__m128d radians) {
                       _mm_xor_pd(select(odd, s, c), signWhereBitOne(a.quadrant, 1))};
     if (__builtin_expect(outsideReduction(radians), 0)) return libraryPath(radians, result);
     return result;
-}
-
-// cos (kShift 0) or sin (kShift 3) of both lanes, for half the work of both: sin x is cos x taken
-// three quadrants on. Quadrant m (mod 4) of the cosine gives c, -s, -c, s, so each lane needs one
-// series, which one polynomial with the lanes' own coefficients serves. Any thread.
-template <int kShift>
-inline __m128d sineOrCosine(__m128d radians) {
-    using namespace sine_cosine;
-    const Reduced a = reduce(radians);
-    const __m128i m = _mm_add_epi32(a.quadrant, _mm_set1_epi32(kShift));
-    const __m128d odd = oddLanes(m);
-    const double(*k)[2] = kSeriesRows.row[_mm_movemask_pd(odd)];
-    const __m128d z = a.z;
-    __m128d p = _mm_add_pd(_mm_mul_pd(_mm_load_pd(k[7]), z), _mm_load_pd(k[6]));
-    p = _mm_add_pd(_mm_mul_pd(p, z), _mm_load_pd(k[5]));
-    p = _mm_add_pd(_mm_mul_pd(p, z), _mm_load_pd(k[4]));
-    p = _mm_add_pd(_mm_mul_pd(p, z), _mm_load_pd(k[3]));
-    p = _mm_add_pd(_mm_mul_pd(p, z), _mm_load_pd(k[2]));
-    p = _mm_add_pd(_mm_mul_pd(p, z), _mm_load_pd(k[1]));
-    p = _mm_add_pd(_mm_mul_pd(p, z), _mm_load_pd(k[0]));
-    const __m128d result = _mm_xor_pd(select(odd, sineForm(a, p), cosineForm(a, p)), signWhereBitOne(m, 1));
-    if (__builtin_expect(outsideReduction(radians), 0)) return libraryPath(radians, result, kShift != 0);
-    return result;
-}
-
-inline __m128d cosine(__m128d radians) {
-    return sineOrCosine<0>(radians);
-}
-inline __m128d sine(__m128d radians) {
-    return sineOrCosine<3>(radians);
 }
 
 // The sines and cosines of a chain of angles that move by small steps: each is the previous one
