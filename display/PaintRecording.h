@@ -25,6 +25,14 @@ struct PixelBox {
     bool intersects(const PixelBox& o) const {
         return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
     }
+    bool contains(const PixelBox& o) const {
+        return o.left >= left && o.top >= top && o.right <= right && o.bottom <= bottom;
+    }
+    // The smallest box holding both.
+    PixelBox united(const PixelBox& o) const {
+        return {left < o.left ? left : o.left, top < o.top ? top : o.top, right > o.right ? right : o.right,
+                bottom > o.bottom ? bottom : o.bottom};
+    }
 };
 
 enum class PaintKind : uint8_t { kLine, kRect, kEllipse, kText, kImage };

@@ -161,7 +161,6 @@ void PanelFrameCache::drawAsRecorded() {
     damage_.invalidate();
     settled_.invalidate();
     previousHashes_.clear();
-    repaintCount_ = 0;
     repaintArea_ = 0;
 }
 
@@ -210,14 +209,10 @@ void PanelFrameCache::repaintAreas(const std::vector<PixelBox>& changed) {
             ++i;
             continue;
         }
-        const PixelBox& a = areas_[i];
-        const PixelBox& b = areas_[j];
-        areas_[i] = withWholeShapes({std::min(a.left, b.left), std::min(a.top, b.top),
-                                     std::max(a.right, b.right), std::max(a.bottom, b.bottom)});
+        areas_[i] = withWholeShapes(areas_[i].united(areas_[j]));
         areas_.erase(areas_.begin() + static_cast<std::ptrdiff_t>(j));
         i = 0;  // the joined area may now meet an earlier one
     }
-    repaintCount_ = areas_.size();
     repaintArea_ = 0;
     for (const PixelBox& area : areas_) repaint(area);
 }
@@ -227,12 +222,8 @@ PixelBox PanelFrameCache::withWholeShapes(PixelBox area) const {
     for (bool grown = true; grown;) {
         grown = false;
         for (const PixelBox& box : shapes_) {
-            if (!box.intersects(area)) continue;
-            if (box.left >= area.left && box.top >= area.top && box.right <= area.right &&
-                box.bottom <= area.bottom)
-                continue;
-            area = {std::min(area.left, box.left), std::min(area.top, box.top),
-                    std::max(area.right, box.right), std::max(area.bottom, box.bottom)};
+            if (!box.intersects(area) || area.contains(box)) continue;
+            area = area.united(box);
             grown = true;
         }
     }

@@ -30,7 +30,6 @@ class PanelFrameCache {
 
     // Switched off, every frame goes straight onto the paint (the comparison the tests make).
     void setEnabled(bool enabled);
-    bool enabled() const { return enabled_; }
 
     // Starts recording a frame of width x height for the adapter's paint in progress: until finish,
     // drawing through `drawing` is recorded and measured on the retained image. false: the frame is
@@ -39,8 +38,7 @@ class PanelFrameCache {
     // Draws what changed into the retained image and copies it onto the paint.
     void finish();
 
-    // Rectangles drawn again by the last frame, and their area in pixels.
-    size_t lastRepaintCount() const { return repaintCount_; }
+    // The pixels the last frame drew again.
     int64_t lastRepaintArea() const { return repaintArea_; }
 
     // The recording bridges reach the frame in progress through these. GUI thread.
@@ -80,6 +78,5 @@ class PanelFrameCache {
     // Text widths by font and text: measuring is a good part of a frame, and the same texts come back.
     std::unordered_map<std::string, double> widths_;
     std::string widthKey_;
-    size_t repaintCount_ = 0;
     int64_t repaintArea_ = 0;
 };
