@@ -95,8 +95,18 @@ std::string parameterLabel(const TQuill& effect, int32_t index) {
 std::string parameterDisplay(const TQuill& effect, int32_t index) {
     const SliderRecord* record = effect.recordAt(index);
     if (record == nullptr) return {};
+    return parameterDisplayOf(effect, index, sliderValue(effect, *record));
+}
+
+double parameterSnapped(const TQuill& effect, int32_t index, double value) {
+    const SliderRecord* record = effect.recordAt(index);
+    return record != nullptr ? snapToStep(value, record->step) : value;
+}
+
+std::string parameterDisplayOf(const TQuill& effect, int32_t index, double v) {
+    const SliderRecord* record = effect.recordAt(index);
+    if (record == nullptr) return {};
     const int32_t n = static_cast<int32_t>(record->texts.size());
-    const double v = sliderValue(effect, *record);
     int32_t i = truncateToInt32((v - record->minimum) * (n - 1) / (record->maximum - record->minimum));
     if (i < 0) i = 0;
     if (i > n - 1) {

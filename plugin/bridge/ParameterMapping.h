@@ -21,3 +21,8 @@ bool parameterRange(const TQuill& effect, int32_t index, double& minimum, double
 std::string parameterName(const TQuill& effect, int32_t index);
 std::string parameterLabel(const TQuill& effect, int32_t index);
 std::string parameterDisplay(const TQuill& effect, int32_t index);
+// A value in the parameter's own units snapped to its step, as a host's change is; unchanged for an
+// index without a record.
+double parameterSnapped(const TQuill& effect, int32_t index, double value);
+// The display text the parameter would show holding this value in its own units.
+std::string parameterDisplayOf(const TQuill& effect, int32_t index, double value);

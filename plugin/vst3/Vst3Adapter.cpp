@@ -1,0 +1,162 @@
+#include "plugin/vst3/Vst3Adapter.h"
+
+#include "display/FontListRelease.h"
+#include "plugin/vst3/Vst3Face.h"
+#include "plugin/vst3/Vst3Parameters.h"
+#include "plugin/vst3/Vst3View.h"
+
+namespace {
+
+constexpr uint32_t kTimeValid = V3_PROCESS_CTX_PROJECT_TIME_VALID;
+
+}  // namespace
+
+CVst3Adapter::CVst3Adapter(TQuill* effect, const LumoBridge& bridge) : CHostAdapter(effect, bridge) {
+    if (this->bridge.init != nullptr) this->bridge.init(this);
+}
+
+CVst3Adapter::~CVst3Adapter() {
+    setComponentHandler(nullptr);
+    releaseFontList(fontList);
+    if (bridge.destroy != nullptr) bridge.destroy(this);
+    effect = nullptr;
+}
+
+int32_t CVst3Adapter::inputCount() {
+    return inputs_;
+}
+
+int32_t CVst3Adapter::outputCount() {
+    return outputs_;
+}
+
+void CVst3Adapter::declareInputs(int32_t count) {
+    inputs_ = count;
+}
+
+void CVst3Adapter::declareOutputs(int32_t count) {
+    outputs_ = count;
+}
+
+// The class id stands in for the VST 2.4 unique id.
+void CVst3Adapter::declareUniqueId(int32_t) {}
+
+// The component state always is the chunk.
+void CVst3Adapter::declareProgramsAreChunks(bool) {}
+
+// The effect reports no latency.
+void CVst3Adapter::declareInitialDelay(int32_t) {}
+
+float CVst3Adapter::hostSampleRate() {
+    // The VST 2.4 edition hands the effect a float rate; the same rounding keeps the editions equal.
+    return static_cast<float>(sampleRate_.load(std::memory_order_relaxed));
+}
+
+int32_t CVst3Adapter::hostBlockSize() {
+    return blockSize_.load(std::memory_order_relaxed);
+}
+
+bool CVst3Adapter::hostTime(int32_t, HostTime& time) {
+    if (!timeKnown_.load(std::memory_order_relaxed)) return false;
+    time.tempo = tempo_.load(std::memory_order_relaxed);
+    time.ppqPos = ppqPos_.load(std::memory_order_relaxed);
+    time.barStartPos = barStart_.load(std::memory_order_relaxed);
+    time.timeSigNumerator = numerator_.load(std::memory_order_relaxed);
+    time.timeSigDenominator = denominator_.load(std::memory_order_relaxed);
+    time.playing = playing_.load(std::memory_order_relaxed);
+    time.recording = recording_.load(std::memory_order_relaxed);
+    return true;
+}
+
+bool CVst3Adapter::refreshHostDisplay() {
+    return false;
+}
+
+void CVst3Adapter::automateParameter(int32_t index, double normalisedValue) {
+    if (bridge.setParameter != nullptr) bridge.setParameter(this, index, static_cast<float>(normalisedValue));
+    if (handler_ == nullptr || effect == nullptr || index < 0 || index >= 64) return;
+    const auto id = static_cast<v3_param_id>(index);
+    const uint64_t bit = uint64_t{1} << index;
+    if ((openEdits_ & bit) == 0) {
+        openEdits_ |= bit;
+        callsOf(handler_).begin_edit(handler_, id);
+    }
+    callsOf(handler_).perform_edit(handler_, id, vst3CurrentNormalised(*effect, id));
+}
+
+void CVst3Adapter::endGestures() {
+    if (handler_ == nullptr) {
+        openEdits_ = 0;
+        return;
+    }
+    for (int32_t index = 0; openEdits_ != 0; ++index) {
+        const uint64_t bit = uint64_t{1} << index;
+        if ((openEdits_ & bit) == 0) continue;
+        openEdits_ &= ~bit;
+        callsOf(handler_).end_edit(handler_, static_cast<v3_param_id>(index));
+    }
+}
+
+bool CVst3Adapter::takeMidiEvent(HostMidiEvent&) {
+    return false;
+}
+
+int32_t CVst3Adapter::createEditor(int32_t width, int32_t height) {
+    if (hasEditor_) return 0;
+    hasEditor_ = true;
+    editorWidth_ = width;
+    editorHeight_ = height;
+    return 1;
+}
+
+bool CVst3Adapter::editorSize(int32_t& width, int32_t& height) {
+    if (!hasEditor_) return false;
+    width = editorWidth_;
+    height = editorHeight_;
+    return true;
+}
+
+int32_t CVst3Adapter::redrawEditor() {
+    return view_ != nullptr ? view_->redraw() : 0;
+}
+
+void CVst3Adapter::setup(double sampleRate, int32_t maximumBlock) {
+    if (sampleRate > 0) sampleRate_.store(sampleRate, std::memory_order_relaxed);
+    if (maximumBlock > 0) blockSize_.store(maximumBlock, std::memory_order_relaxed);
+}
+
+void CVst3Adapter::takeTransport(const v3_process_context* context, int32_t offset) {
+    if (context == nullptr) {
+        timeKnown_.store(false, std::memory_order_relaxed);
+        return;
+    }
+    const uint32_t state = context->state;
+    const bool playing = (state & V3_PROCESS_CTX_PLAYING) != 0;
+    const double tempo = (state & V3_PROCESS_CTX_TEMPO_VALID) != 0 ? context->bpm : 0;
+    double ppq = (state & kTimeValid) != 0 ? context->project_time_quarters : 0;
+    const double rate = sampleRate_.load(std::memory_order_relaxed);
+    // The context tells the block's first frame; a later span is that far on while playing.
+    if (playing && offset > 0 && rate > 0) ppq += offset / rate * tempo / 60.0;
+    tempo_.store(tempo, std::memory_order_relaxed);
+    ppqPos_.store(ppq, std::memory_order_relaxed);
+    barStart_.store((state & V3_PROCESS_CTX_BAR_POSITION_VALID) != 0 ? context->bar_position_quarters : 0,
+                    std::memory_order_relaxed);
+    const bool signature = (state & V3_PROCESS_CTX_TIME_SIG_VALID) != 0;
+    numerator_.store(signature ? context->time_sig_numerator : 0, std::memory_order_relaxed);
+    denominator_.store(signature ? context->time_sig_denom : 0, std::memory_order_relaxed);
+    playing_.store(playing, std::memory_order_relaxed);
+    recording_.store((state & V3_PROCESS_CTX_RECORDING) != 0, std::memory_order_relaxed);
+    timeKnown_.store(true, std::memory_order_relaxed);
+}
+
+void CVst3Adapter::setComponentHandler(v3_component_handler** handler) {
+    if (handler == handler_) return;
+    endGestures();
+    if (handler != nullptr) unknownOf(handler).ref(handler);
+    if (handler_ != nullptr) unknownOf(handler_).unref(handler_);
+    handler_ = handler;
+}
+
+void CVst3Adapter::detachView(CVst3View* view) {
+    if (view_ == view) view_ = nullptr;
+}

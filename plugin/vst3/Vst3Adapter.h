@@ -1,0 +1,73 @@
+// The host boundary for VST 3 hosts: the processing set-up from setupProcessing, the transport from
+// each block's process context, the panel's changes as edits through the host's component handler.
+// The channel and identity declarations are only remembered; the buses are fixed.
+#pragma once
+
+#include <atomic>
+
+#include "plugin/HostAdapter.h"
+#include <travesty/edit_controller.h>
+#include <travesty/audio_processor.h>
+
+class CVst3View;
+
+class CVst3Adapter : public CHostAdapter {
+  public:
+    CVst3Adapter(TQuill* effect, const LumoBridge& bridge);
+    // Main thread. Destroys the effect through the bridge.
+    ~CVst3Adapter() override;
+
+    int32_t inputCount() override;                            // any thread
+    int32_t outputCount() override;                           // any thread
+    void declareInputs(int32_t count) override;               // main thread
+    void declareOutputs(int32_t count) override;              // main thread
+    void declareUniqueId(int32_t id) override;                // main thread
+    void declareProgramsAreChunks(bool state) override;       // main thread
+    void declareInitialDelay(int32_t samples) override;       // audio thread
+    float hostSampleRate() override;                          // any thread
+    int32_t hostBlockSize() override;                         // any thread
+    bool hostTime(int32_t request, HostTime& time) override;  // audio thread
+    bool refreshHostDisplay() override;                       // audio thread
+    // Sets the parameter, then tells the host: begin (once per gesture) and perform; the gesture
+    // ends at endGestures. GUI thread.
+    void automateParameter(int32_t index, double normalisedValue) override;
+    bool takeMidiEvent(HostMidiEvent& event) override;  // audio thread; there is no event bus
+    int32_t createEditor(int32_t width, int32_t height) override;  // main thread
+    bool editorSize(int32_t& width, int32_t& height) override;     // GUI thread
+    int32_t redrawEditor() override;                               // GUI thread
+
+    // Main thread, while not processing.
+    void setup(double sampleRate, int32_t maximumBlock);
+    // The transport of the span starting this many frames into the block; a null context is a
+    // stopped transport without time information. Audio thread.
+    void takeTransport(const v3_process_context* context, int32_t offset);
+    // Main / GUI thread.
+    void setComponentHandler(v3_component_handler** handler);
+    // Ends the edits the panel began; the view calls it once no mouse button is held. GUI thread.
+    void endGestures();
+    void attachView(CVst3View* view) { view_ = view; }
+    void detachView(CVst3View* view);
+
+  private:
+    std::atomic<double> sampleRate_{44100};
+    std::atomic<int32_t> blockSize_{1024};
+    // Written whole by the audio thread; the main thread may read the tempo at the effect's init.
+    std::atomic<bool> timeKnown_{false};
+    std::atomic<bool> playing_{false};
+    std::atomic<bool> recording_{false};
+    std::atomic<double> tempo_{0};
+    std::atomic<double> ppqPos_{0};
+    std::atomic<double> barStart_{0};
+    std::atomic<double> numerator_{0};
+    std::atomic<double> denominator_{0};
+
+    int32_t inputs_ = 0;
+    int32_t outputs_ = 0;
+    int32_t editorWidth_ = 0;
+    int32_t editorHeight_ = 0;
+    bool hasEditor_ = false;
+    v3_component_handler** handler_ = nullptr;
+    // One bit per parameter id with an edit begun and not yet ended. GUI thread.
+    uint64_t openEdits_ = 0;
+    CVst3View* view_ = nullptr;
+};

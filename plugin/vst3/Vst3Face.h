@@ -1,0 +1,35 @@
+// The shape of VST 3 objects in memory: an interface pointer points at a pointer to the interface's
+// function table, which starts with the three FUnknown functions. Our objects give each of their
+// interfaces one face (that table pointer followed by the object); the host's objects are called
+// through their tables.
+#pragma once
+
+#include <travesty/base.h>
+
+template <typename Owner>
+struct Vst3Face {
+    const void* table;
+    Owner* owner;
+};
+
+// The object behind one of its faces; null for a null self.
+template <typename Owner>
+Owner* ownerOf(void* self) {
+    return self != nullptr ? static_cast<Vst3Face<Owner>*>(self)->owner : nullptr;
+}
+
+// The function table of a host object with one interface below FUnknown.
+template <typename Interface>
+struct Vst3Table : v3_funknown {
+    Interface functions;
+};
+
+template <typename Interface>
+const Interface& callsOf(Interface** object) {
+    return (*reinterpret_cast<Vst3Table<Interface>**>(object))->functions;
+}
+
+template <typename Interface>
+const v3_funknown& unknownOf(Interface** object) {
+    return **reinterpret_cast<v3_funknown**>(object);
+}

@@ -1,0 +1,12 @@
+// The component state: the effect's chunk, the same bytes the VST 2.4 edition saves.
+#pragma once
+
+#include <travesty/bstream.h>
+
+class CHostAdapter;
+
+// Main thread.
+v3_result writeVst3State(CHostAdapter& adapter, v3_bstream** stream);
+// Takes a stream only when it holds exactly one chunk of the effect's own kind and size; anything
+// else is refused and changes nothing. Main thread.
+v3_result readVst3State(CHostAdapter& adapter, v3_bstream** stream);

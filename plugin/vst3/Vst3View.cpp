@@ -1,0 +1,191 @@
+#include "plugin/vst3/Vst3View.h"
+
+#include <cstring>
+
+#include "editor/LumoEditor.h"
+#include "editor/LumoView.h"
+#include "editor/vstgui/CFrame.h"
+#include "plugin/vst3/Vst3Adapter.h"
+#include "runtime/Quill.h"
+
+namespace {
+
+CVst3View* view(void* self) {
+    return ownerOf<CVst3View>(self);
+}
+
+v3_result V3_API queryInterface(void* self, const v3_tuid iid, void** object) {
+    if (object != nullptr) *object = nullptr;
+    CVst3View* v = view(self);
+    return v != nullptr && iid != nullptr && object != nullptr ? v->query(iid, object) : V3_INVALID_ARG;
+}
+
+uint32_t V3_API addRef(void* self) {
+    CVst3View* v = view(self);
+    return v != nullptr ? v->ref() : 0;
+}
+
+uint32_t V3_API release(void* self) {
+    CVst3View* v = view(self);
+    return v != nullptr ? v->unref() : 0;
+}
+
+v3_result V3_API isPlatformTypeSupported(void*, const char* type) {
+    return type != nullptr && std::strcmp(type, V3_VIEW_PLATFORM_TYPE_NATIVE) == 0 ? V3_TRUE : V3_FALSE;
+}
+
+v3_result V3_API attached(void* self, void* parent, const char* type) {
+    CVst3View* v = view(self);
+    return v != nullptr ? v->attach(parent, type) : V3_INVALID_ARG;
+}
+
+v3_result V3_API removed(void* self) {
+    CVst3View* v = view(self);
+    return v != nullptr ? v->remove() : V3_INVALID_ARG;
+}
+
+v3_result V3_API onWheel(void* self, float distance) {
+    CVst3View* v = view(self);
+    return v != nullptr ? v->wheel(distance) : V3_INVALID_ARG;
+}
+
+// The panel takes no keys.
+v3_result V3_API onKey(void*, int16_t, int16_t, int16_t) {
+    return V3_FALSE;
+}
+
+v3_result V3_API getSize(void* self, v3_view_rect* rect) {
+    CVst3View* v = view(self);
+    if (v == nullptr || rect == nullptr) return V3_INVALID_ARG;
+    v->size(*rect);
+    return V3_OK;
+}
+
+// The panel has one size: any other is answered with it.
+v3_result V3_API onSize(void* self, v3_view_rect* rect) {
+    return view(self) != nullptr && rect != nullptr ? V3_OK : V3_INVALID_ARG;
+}
+
+v3_result V3_API onFocus(void*, v3_bool) {
+    return V3_OK;
+}
+
+v3_result V3_API setFrame(void* self, v3_plugin_frame** frame) {
+    CVst3View* v = view(self);
+    return v != nullptr ? v->setFrame(frame) : V3_INVALID_ARG;
+}
+
+v3_result V3_API canResize(void*) {
+    return V3_FALSE;
+}
+
+v3_result V3_API checkSizeConstraint(void* self, v3_view_rect* rect) {
+    CVst3View* v = view(self);
+    if (v == nullptr || rect == nullptr) return V3_INVALID_ARG;
+    v->size(*rect);
+    return V3_OK;
+}
+
+const v3_plugin_view_cpp kViewTable = {
+    {queryInterface, addRef, release},
+    {isPlatformTypeSupported, attached, removed, onWheel, onKey, onKey, getSize, onSize, onFocus, setFrame,
+     canResize, checkSizeConstraint},
+};
+
+void tickView(void* context) {
+    static_cast<CVst3View*>(context)->tick();
+}
+
+}  // namespace
+
+v3_plugin_view** CVst3View::create(CVst3Adapter& adapter, void* pluginFace) {
+    int32_t width = 0, height = 0;
+    if (pluginFace == nullptr || !adapter.editorSize(width, height)) return nullptr;
+    auto* created = new CVst3View(adapter, pluginFace);
+    return reinterpret_cast<v3_plugin_view**>(&created->face_);
+}
+
+CVst3View::CVst3View(CVst3Adapter& adapter, void* pluginFace)
+    : face_{&kViewTable, this}, adapter_(adapter), pluginFace_(pluginFace) {
+    unknownOf(static_cast<v3_funknown**>(pluginFace_)).ref(pluginFace_);
+}
+
+CVst3View::~CVst3View() {
+    remove();
+    setFrame(nullptr);
+    unknownOf(static_cast<v3_funknown**>(pluginFace_)).unref(pluginFace_);
+}
+
+uint32_t CVst3View::unref() {
+    const uint32_t left = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
+    if (left == 0) delete this;
+    return left;
+}
+
+v3_result CVst3View::query(const v3_tuid iid, void** object) {
+    if (!v3_tuid_match(iid, v3_funknown_iid) && !v3_tuid_match(iid, v3_plugin_view_iid)) return V3_NO_INTERFACE;
+    ref();
+    *object = &face_;
+    return V3_OK;
+}
+
+v3_result CVst3View::attach(void* parent, const char* platformType) {
+    if (parent == nullptr || isPlatformTypeSupported(nullptr, platformType) != V3_TRUE) return V3_FALSE;
+    if (editor_ != nullptr) return V3_FALSE;
+    int32_t width = 0, height = 0;
+    if (!adapter_.editorSize(width, height)) return V3_FALSE;
+    editor_ = new CLumoEditor(&adapter_, nullptr, width, height);
+    editor_->open(parent);
+    if (editor_->getFrame() == nullptr) {
+        delete editor_;
+        editor_ = nullptr;
+        return V3_FALSE;
+    }
+    adapter_.attachView(this);
+    timer_.start(frame_, *editor_, tickView, this);
+    return V3_OK;
+}
+
+v3_result CVst3View::remove() {
+    if (editor_ == nullptr) return V3_FALSE;
+    timer_.stop();
+    adapter_.endGestures();
+    adapter_.detachView(this);
+    editor_->close();
+    delete editor_;
+    editor_ = nullptr;
+    return V3_OK;
+}
+
+v3_result CVst3View::setFrame(v3_plugin_frame** frame) {
+    if (frame != nullptr) unknownOf(frame).ref(frame);
+    if (frame_ != nullptr) unknownOf(frame_).unref(frame_);
+    frame_ = frame;
+    return V3_OK;
+}
+
+v3_result CVst3View::wheel(float distance) {
+    return editor_ != nullptr && editor_->onWheel(distance) ? V3_TRUE : V3_FALSE;
+}
+
+int32_t CVst3View::redraw() {
+    if (editor_ == nullptr || editor_->view == nullptr || editor_->getFrame() == nullptr) return 0;
+    editor_->view->invalidRect(editor_->view->viewRect);
+    return 1;
+}
+
+void CVst3View::tick() {
+    if (editor_ == nullptr) return;
+    editor_->idle();
+    TQuill* effect = adapter_.effect;
+    if (effect != nullptr && effect->mouseFlags == 0) adapter_.endGestures();
+}
+
+void CVst3View::size(v3_view_rect& rect) const {
+    int32_t width = 0, height = 0;
+    adapter_.editorSize(width, height);
+    rect.left = 0;
+    rect.top = 0;
+    rect.right = width;
+    rect.bottom = height;
+}
