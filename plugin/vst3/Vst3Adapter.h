@@ -31,7 +31,7 @@ class CVst3Adapter : public CHostAdapter {
     // Sets the parameter, then tells the host: begin (once per gesture) and perform; the gesture
     // ends at endGestures. GUI thread.
     void automateParameter(int32_t index, double normalisedValue) override;
-    bool takeMidiEvent(HostMidiEvent& event) override;  // audio thread; there is no event bus
+    bool takeMidiEvent(HostMidiEvent& event) override;             // audio thread; there is no event bus
     int32_t createEditor(int32_t width, int32_t height) override;  // main thread
     bool editorSize(int32_t& width, int32_t& height) override;     // GUI thread
     int32_t redrawEditor() override;                               // GUI thread

@@ -21,7 +21,8 @@ void disassembleVst3Instance(CVst3Adapter* adapter) {
     delete adapter;
 }
 
-CVst3ChangeSplit::CVst3ChangeSplit(v3_param_changes** changes, int32_t frames) : frames_(std::max(frames, 0)) {
+CVst3ChangeSplit::CVst3ChangeSplit(v3_param_changes** changes, int32_t frames)
+    : frames_(std::max(frames, 0)) {
     if (changes == nullptr || *changes == nullptr) return;
     const int32_t count = callsOf(changes).get_param_count(changes);
     for (int32_t k = 0; k < count && queues_ < kMostQueues; ++k) {

@@ -25,8 +25,10 @@ void CVst3Bypass::mix(Sample* const* outputs, int32_t frames, double rampFrames)
     const double target = requested() ? 1.0 : 0.0;
     const double step = 1.0 / std::max(rampFrames, 1.0);
     for (int32_t j = 0; j < frames; ++j) {
-        if (level_ < target) level_ = std::min(target, level_ + step);
-        else if (level_ > target) level_ = std::max(target, level_ - step);
+        if (level_ < target)
+            level_ = std::min(target, level_ + step);
+        else if (level_ > target)
+            level_ = std::max(target, level_ - step);
         if (level_ == 0) continue;
         const double wet = 1 - level_;
         const auto k = static_cast<size_t>(j);

@@ -16,7 +16,6 @@ constexpr int32_t kUnicodeFactory = 0x10;
 #define ORBITONE_V3_ID(...) V3_ID(__VA_ARGS__)
 const v3_tuid kClassId = ORBITONE_V3_ID(ORBITONE_VST3_CLASS_ID);
 
-
 v3_result V3_API queryInterface(void* self, const v3_tuid iid, void** object) {
     if (object == nullptr) return V3_INVALID_ARG;
     *object = nullptr;

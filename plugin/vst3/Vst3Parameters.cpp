@@ -124,9 +124,12 @@ bool vst3ValueFromText(const TQuill& effect, v3_param_id id, const std::string& 
     const std::string wanted = trimmed(text);
     const SliderRecord* record = recordOf(effect, id);
     if (record == nullptr) {
-        if (sameText(wanted, "On") || wanted == "1") normalised = 1;
-        else if (sameText(wanted, "Off") || wanted == "0") normalised = 0;
-        else return false;
+        if (sameText(wanted, "On") || wanted == "1")
+            normalised = 1;
+        else if (sameText(wanted, "Off") || wanted == "0")
+            normalised = 0;
+        else
+            return false;
         return true;
     }
     const size_t items = record->texts.size();

@@ -110,7 +110,8 @@ v3_result V3_API setBusArrangements(void*, v3_speaker_arrangement* inputs, int32
     return inputs[0] == kStereo && outputs[0] == kFivePointOne ? V3_OK : V3_FALSE;
 }
 
-v3_result V3_API getBusArrangement(void*, int32_t direction, int32_t index, v3_speaker_arrangement* arrangement) {
+v3_result V3_API getBusArrangement(void*, int32_t direction, int32_t index,
+                                   v3_speaker_arrangement* arrangement) {
     if (arrangement == nullptr || !audioBus(V3_AUDIO, direction, index)) return V3_INVALID_ARG;
     *arrangement = direction == V3_INPUT ? kStereo : kFivePointOne;
     return V3_OK;
@@ -181,7 +182,8 @@ v3_result V3_API getParameterInfo(void* self, int32_t index, v3_param_info* info
     return vst3ParameterInfo(*effect, index, *info) ? V3_OK : V3_INVALID_ARG;
 }
 
-v3_result V3_API getParameterStringForValue(void* self, v3_param_id id, double normalised, v3_str_128 output) {
+v3_result V3_API getParameterStringForValue(void* self, v3_param_id id, double normalised,
+                                            v3_str_128 output) {
     const TQuill* effect = effectOf(self);
     if (effect == nullptr || output == nullptr || !vst3IsParameter(*effect, id)) return V3_INVALID_ARG;
     copyToUtf16(output, 128, vst3DisplayText(*effect, id, normalised));
@@ -223,7 +225,8 @@ v3_result V3_API setParameterNormalised(void* self, v3_param_id id, double norma
     if (static_cast<int32_t>(id) == vst3BypassId(effect)) {
         p->bypass().request(normalised >= 0.5);
     } else if (adapter.bridge.setParameter != nullptr) {
-        adapter.bridge.setParameter(&adapter, static_cast<int32_t>(id), vst3ToBridgeValue(effect, id, normalised));
+        adapter.bridge.setParameter(&adapter, static_cast<int32_t>(id),
+                                    vst3ToBridgeValue(effect, id, normalised));
     }
     return V3_OK;
 }
@@ -244,14 +247,14 @@ v3_plugin_view** V3_API createView(void* self, const char* name) {
 const v3_component_cpp kComponentTable = {
     {queryInterface, addRef, release},
     {initialize, terminate},
-    {getControllerClassId, setIoMode, getBusCount, getBusInfo, getRoutingInfo, activateBus, setActive, setState,
-     getState},
+    {getControllerClassId, setIoMode, getBusCount, getBusInfo, getRoutingInfo, activateBus, setActive,
+     setState, getState},
 };
 
 const v3_audio_processor_cpp kProcessorTable = {
     {queryInterface, addRef, release},
-    {setBusArrangements, getBusArrangement, canProcessSampleSize, getLatencySamples, setupProcessing, setProcessing,
-     process, getTailSamples},
+    {setBusArrangements, getBusArrangement, canProcessSampleSize, getLatencySamples, setupProcessing,
+     setProcessing, process, getTailSamples},
 };
 
 const v3_edit_controller_cpp kControllerTable = {

@@ -29,7 +29,8 @@ double** channelsOf<double>(v3_audio_bus_buffers& bus) {
 
 template <typename Sample>
 bool busesPresent(v3_process_data& data) {
-    if (data.num_input_buses < 1 || data.num_output_buses < 1 || data.inputs == nullptr || data.outputs == nullptr)
+    if (data.num_input_buses < 1 || data.num_output_buses < 1 || data.inputs == nullptr ||
+        data.outputs == nullptr)
         return false;
     if (data.inputs[0].num_channels < 2 || data.outputs[0].num_channels < kEffectChannels) return false;
     Sample** in = channelsOf<Sample>(data.inputs[0]);
@@ -55,7 +56,8 @@ void silenceOutputs(v3_process_data& data) {
 }
 
 void runEffect(CVst3Adapter& adapter, float** inputs, float** outputs, int32_t frames) {
-    if (adapter.bridge.processReplacing != nullptr) adapter.bridge.processReplacing(&adapter, inputs, outputs, frames);
+    if (adapter.bridge.processReplacing != nullptr)
+        adapter.bridge.processReplacing(&adapter, inputs, outputs, frames);
 }
 
 void runEffect(CVst3Adapter& adapter, double** inputs, double** outputs, int32_t frames) {
@@ -66,7 +68,8 @@ void runEffect(CVst3Adapter& adapter, double** inputs, double** outputs, int32_t
 // The effect takes six inputs and uses the first two: the other four read the matching outputs,
 // which every frame overwrites only after all its inputs were read.
 template <typename Sample>
-void processSpan(CVst3Adapter& adapter, CVst3Bypass& bypass, v3_process_data& data, int32_t start, int32_t end) {
+void processSpan(CVst3Adapter& adapter, CVst3Bypass& bypass, v3_process_data& data, int32_t start,
+                 int32_t end) {
     Sample** hostIn = channelsOf<Sample>(data.inputs[0]);
     Sample** hostOut = channelsOf<Sample>(data.outputs[0]);
     const double rampFrames =
@@ -92,7 +95,8 @@ void applyChange(CVst3Adapter& adapter, CVst3Bypass& bypass, v3_param_id id, dou
     if (static_cast<int32_t>(id) == vst3BypassId(*adapter.effect)) {
         bypass.request(value >= 0.5);
     } else if (vst3IsParameter(*adapter.effect, id) && adapter.bridge.setParameter != nullptr) {
-        adapter.bridge.setParameter(&adapter, static_cast<int32_t>(id), vst3ToBridgeValue(*adapter.effect, id, value));
+        adapter.bridge.setParameter(&adapter, static_cast<int32_t>(id),
+                                    vst3ToBridgeValue(*adapter.effect, id, value));
     }
 }
 

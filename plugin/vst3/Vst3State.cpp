@@ -11,7 +11,8 @@ namespace {
 // The present chunk, copied out of the effect; empty when it has none.
 std::vector<unsigned char> currentChunk(CHostAdapter& adapter) {
     void* data = nullptr;
-    const int32_t size = adapter.bridge.getChunk != nullptr ? adapter.bridge.getChunk(&adapter, &data, false) : 0;
+    const int32_t size =
+        adapter.bridge.getChunk != nullptr ? adapter.bridge.getChunk(&adapter, &data, false) : 0;
     if (size <= 0 || data == nullptr) return {};
     const auto* bytes = static_cast<const unsigned char*>(data);
     return std::vector<unsigned char>(bytes, bytes + size);
@@ -25,7 +26,8 @@ v3_result writeVst3State(CHostAdapter& adapter, v3_bstream** stream) {
     if (chunk.empty()) return V3_INTERNAL_ERR;
     const auto size = static_cast<int32_t>(chunk.size());
     int32_t written = 0;
-    if (callsOf(stream).write(stream, chunk.data(), size, &written) != V3_OK || written != size) return V3_FALSE;
+    if (callsOf(stream).write(stream, chunk.data(), size, &written) != V3_OK || written != size)
+        return V3_FALSE;
     return V3_OK;
 }
 

@@ -3,7 +3,8 @@
 void copyToUtf16(int16_t* target, size_t size, const std::string& text) {
     if (target == nullptr || size == 0) return;
     size_t n = 0;
-    for (; n + 1 < size && n < text.size(); ++n) target[n] = static_cast<int16_t>(static_cast<uint8_t>(text[n]));
+    for (; n + 1 < size && n < text.size(); ++n)
+        target[n] = static_cast<int16_t>(static_cast<uint8_t>(text[n]));
     target[n] = 0;
 }
 

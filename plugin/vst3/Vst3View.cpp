@@ -123,7 +123,8 @@ uint32_t CVst3View::unref() {
 }
 
 v3_result CVst3View::query(const v3_tuid iid, void** object) {
-    if (!v3_tuid_match(iid, v3_funknown_iid) && !v3_tuid_match(iid, v3_plugin_view_iid)) return V3_NO_INTERFACE;
+    if (!v3_tuid_match(iid, v3_funknown_iid) && !v3_tuid_match(iid, v3_plugin_view_iid))
+        return V3_NO_INTERFACE;
     ref();
     *object = &face_;
     return V3_OK;

@@ -30,9 +30,12 @@ v3_result V3_API queryInterface(void* self, const v3_tuid iid, void** object) {
     if (object == nullptr) return V3_INVALID_ARG;
     *object = nullptr;
     if (r == nullptr || iid == nullptr) return V3_INVALID_ARG;
-    if (v3_tuid_match(iid, v3_event_handler_iid)) *object = &r->events;
-    else if (v3_tuid_match(iid, v3_timer_handler_iid)) *object = &r->timer;
-    else if (v3_tuid_match(iid, v3_funknown_iid)) *object = self;
+    if (v3_tuid_match(iid, v3_event_handler_iid))
+        *object = &r->events;
+    else if (v3_tuid_match(iid, v3_timer_handler_iid))
+        *object = &r->timer;
+    else if (v3_tuid_match(iid, v3_funknown_iid))
+        *object = self;
     return *object != nullptr ? V3_OK : V3_NO_INTERFACE;
 }
 
@@ -65,11 +68,13 @@ int connectionOf(CLumoEditor& editor) {
 
 }  // namespace
 
-bool CVst3ViewTimer::start(v3_plugin_frame** frame, CLumoEditor& editor, Tick tickFunction, void* tickContext) {
+bool CVst3ViewTimer::start(v3_plugin_frame** frame, CLumoEditor& editor, Tick tickFunction,
+                           void* tickContext) {
     stop();
     if (frame == nullptr || *frame == nullptr) return false;
     void* found = nullptr;
-    if (unknownOf(frame).query_interface(frame, v3_run_loop_iid, &found) != V3_OK || found == nullptr) return false;
+    if (unknownOf(frame).query_interface(frame, v3_run_loop_iid, &found) != V3_OK || found == nullptr)
+        return false;
     auto* loop = static_cast<v3_run_loop**>(found);
     tick = tickFunction;
     context = tickContext;
@@ -78,8 +83,10 @@ bool CVst3ViewTimer::start(v3_plugin_frame** frame, CLumoEditor& editor, Tick ti
     registration_->timer.owner = registration_;
     const int fd = connectionOf(editor);
     if (fd >= 0)
-        callsOf(loop).register_event_handler(loop, reinterpret_cast<v3_event_handler**>(&registration_->events), fd);
-    callsOf(loop).register_timer(loop, reinterpret_cast<v3_timer_handler**>(&registration_->timer), kTimerMilliseconds);
+        callsOf(loop).register_event_handler(
+            loop, reinterpret_cast<v3_event_handler**>(&registration_->events), fd);
+    callsOf(loop).register_timer(loop, reinterpret_cast<v3_timer_handler**>(&registration_->timer),
+                                 kTimerMilliseconds);
     return true;
 }
 
@@ -87,7 +94,8 @@ void CVst3ViewTimer::stop() {
     if (registration_ == nullptr) return;
     v3_run_loop** loop = registration_->loop;
     callsOf(loop).unregister_timer(loop, reinterpret_cast<v3_timer_handler**>(&registration_->timer));
-    callsOf(loop).unregister_event_handler(loop, reinterpret_cast<v3_event_handler**>(&registration_->events));
+    callsOf(loop).unregister_event_handler(loop,
+                                           reinterpret_cast<v3_event_handler**>(&registration_->events));
     unknownOf(loop).unref(loop);
     delete registration_;
     registration_ = nullptr;
