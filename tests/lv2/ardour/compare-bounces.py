@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Compares the two editions' bounced channels sample for sample (32-bit float WAV files)."""
+"""Compares the two editions' bounced channels sample for sample (32-bit float WAV files).
+
+Arguments: the session folder, then the two bounces' names (lv2out and vstout unless given)."""
 import glob
 import struct
 import sys
@@ -26,7 +28,8 @@ def channels(session, name):
 
 
 session = sys.argv[1]
-lv2, vst = channels(session, 'lv2out'), channels(session, 'vstout')
+first, second = (sys.argv[2], sys.argv[3]) if len(sys.argv) > 3 else ('lv2out', 'vstout')
+lv2, vst = channels(session, first), channels(session, second)
 if len(lv2) != 6 or len(vst) != 6:
     sys.exit('expected 6 channels each, got %d and %d' % (len(lv2), len(vst)))
 differing = 0
