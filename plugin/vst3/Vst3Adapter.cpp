@@ -1,6 +1,7 @@
 #include "plugin/vst3/Vst3Adapter.h"
 
 #include "display/FontListRelease.h"
+#include "plugin/MonotonicClock.h"
 #include "plugin/vst3/Vst3Face.h"
 #include "plugin/vst3/Vst3Parameters.h"
 #include "plugin/vst3/Vst3View.h"
@@ -73,9 +74,11 @@ bool CVst3Adapter::refreshHostDisplay() {
 }
 
 void CVst3Adapter::automateParameter(int32_t index, double normalisedValue) {
-    if (bridge.setParameter != nullptr) bridge.setParameter(this, index, static_cast<float>(normalisedValue));
-    if (handler_ == nullptr || effect == nullptr || index < 0 || index >= 64) return;
+    if (effect == nullptr || index < 0 || index >= 64) return;
     const auto id = static_cast<v3_param_id>(index);
+    if (bridge.setParameter != nullptr) bridge.setParameter(this, index, static_cast<float>(normalisedValue));
+    if (handler_ == nullptr) return;
+    lastEdit_ = platform::monotonicMilliseconds();
     const uint64_t bit = uint64_t{1} << index;
     if ((openEdits_ & bit) == 0) {
         openEdits_ |= bit;

@@ -43,8 +43,10 @@ class CVst3Adapter : public CHostAdapter {
     void takeTransport(const v3_process_context* context, int32_t offset);
     // Main / GUI thread.
     void setComponentHandler(v3_component_handler** handler);
-    // Ends the edits the panel began; the view calls it once no mouse button is held. GUI thread.
+    // Ends the edits the panel began. GUI thread.
     void endGestures();
+    // When the panel last changed a parameter, on the monotonic clock. GUI thread.
+    long long lastEditTime() const { return lastEdit_; }
     void attachView(CVst3View* view) { view_ = view; }
     void detachView(CVst3View* view);
 
@@ -69,5 +71,6 @@ class CVst3Adapter : public CHostAdapter {
     v3_component_handler** handler_ = nullptr;
     // One bit per parameter id with an edit begun and not yet ended. GUI thread.
     uint64_t openEdits_ = 0;
+    long long lastEdit_ = 0;
     CVst3View* view_ = nullptr;
 };

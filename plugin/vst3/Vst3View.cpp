@@ -5,10 +5,14 @@
 #include "editor/LumoEditor.h"
 #include "editor/LumoView.h"
 #include "editor/vstgui/CFrame.h"
+#include "plugin/MonotonicClock.h"
 #include "plugin/vst3/Vst3Adapter.h"
 #include "runtime/Quill.h"
 
 namespace {
+
+// The panel refreshes at least 30 times a second while the mouse is used on it.
+constexpr long long kQuietMilliseconds = 100;
 
 CVst3View* view(void* self) {
     return ownerOf<CVst3View>(self);
@@ -178,8 +182,12 @@ int32_t CVst3View::redraw() {
 void CVst3View::tick() {
     if (editor_ == nullptr) return;
     editor_->idle();
+    // The panel applies a drag's last position at its first paint after the release: a gesture ends
+    // once no button is held and the panel has changed nothing for longer than it takes between
+    // two paints while in use.
     TQuill* effect = adapter_.effect;
-    if (effect != nullptr && effect->mouseFlags == 0) adapter_.endGestures();
+    const long long quiet = platform::monotonicMilliseconds() - adapter_.lastEditTime();
+    if (effect != nullptr && effect->mouseFlags == 0 && quiet >= kQuietMilliseconds) adapter_.endGestures();
 }
 
 void CVst3View::size(v3_view_rect& rect) const {

@@ -1,6 +1,6 @@
 // The panel as a VST 3 editor view: the editor in the host's parent window (an X11 window id on
 // Linux, an HWND on Windows), driven by the host's run loop through the view timer, never a thread
-// of its own. The panel's edits end once no mouse button is held.
+// of its own. The panel's edits end once no mouse button is held and nothing changes.
 #pragma once
 
 #include <atomic>
