@@ -1,6 +1,7 @@
 # Install rules and the Linux packages (CPack: a Debian package and a .tar.gz with the same files).
-# `cmake --install build --prefix P` lays out P/lib/vst, P/lib/lv2 (from plugin/lv2), P/bin and
-# P/share/doc/orbitone; the programs find the module from P/bin through ../lib/vst.
+# `cmake --install build --prefix P` lays out P/lib/vst, P/lib/lv2 (from plugin/lv2), P/lib/vst3
+# (from plugin/vst3), P/bin and P/share/doc/orbitone; the programs find the module from P/bin
+# through ../lib/vst.
 # The folders are spelt out rather than taken from GNUInstallDirs: on Debian its libdir would be
 # lib/x86_64-linux-gnu, where no host looks for plug-ins.
 
@@ -14,13 +15,14 @@ install(FILES README.md DESTINATION share/doc/orbitone)
 # The README shows the panel from docs/.
 install(FILES docs/panel.png DESTINATION share/doc/orbitone/docs)
 
-# The LV2 bundle (plugin/lv2) is installed as a folder, which --strip and CPack's stripping leave as it
-# is; this strips its binaries too. Install rules run in the order of the CMake files, so this comes
-# after the bundle's.
+# The LV2 and VST 3 bundles are installed as folders, which --strip and CPack's stripping leave as
+# they are; this strips their binaries too. Install rules run in the order of the CMake files, so this
+# comes after the bundles'.
 install(CODE "
   if(CMAKE_INSTALL_DO_STRIP)
-    file(GLOB lv2_binaries \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/lv2/Orbitone.lv2/*.so\")
-    foreach(binary IN LISTS lv2_binaries)
+    file(GLOB bundle_binaries \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/lv2/Orbitone.lv2/*.so\"
+                           \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/vst3/Orbitone.vst3/Contents/*/*.so\")
+    foreach(binary IN LISTS bundle_binaries)
       execute_process(COMMAND \"${CMAKE_STRIP}\" \"\${binary}\" COMMAND_ERROR_IS_FATAL ANY)
     endforeach()
   endif()
@@ -33,7 +35,7 @@ set(CPACK_PACKAGE_NAME orbitone)
 set(CPACK_PACKAGE_VENDOR Velmora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT ${ORBITONE_PACKAGE_CONTACT})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "surround panner plug-in (VST 2.4 and LV2) for 5.1")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "surround panner plug-in (VST 3, VST 2.4 and LV2) for 5.1")
 set(CPACK_PACKAGE_FILE_NAME orbitone-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR})
 set(CPACK_GENERATOR DEB TGZ)
 # Installed files carry no debugging information.
@@ -52,8 +54,8 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation)
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "Orbitone places a stereo input, or two mono inputs, in a 5.1 field (L, R, C,\n"
   "LFE, Ls, Rs), moves them by itself while the host's transport runs, and draws\n"
-  "its own editor. The package holds the VST 2.4 module (/usr/lib/vst), the LV2\n"
-  "bundle (/usr/lib/lv2) and orbitone-render, which renders audio files to 5.1\n"
-  "without a DAW.")
+  "its own editor. The package holds the VST 3 bundle (/usr/lib/vst3), the VST 2.4\n"
+  "module (/usr/lib/vst), the LV2 bundle (/usr/lib/lv2) and orbitone-render, which\n"
+  "renders audio files to 5.1 without a DAW.")
 
 include(CPack)
