@@ -1,10 +1,19 @@
-// The Linux module's load and unload entries: the module keeps no global state to set up.
-#include "plugin/vst3/Vst3Entry.h"
+// The Linux module's entry points: the factory, and load and unload entries for a module that keeps
+// no global state to set up.
+#include <travesty/factory.h>
 
-ORBITONE_VST3_EXPORT bool ModuleEntry(void*) {
+#include "plugin/vst3/Vst3Factory.h"
+
+#define ORBITONE_EXPORT extern "C" __attribute__((visibility("default")))
+
+ORBITONE_EXPORT v3_plugin_factory** GetPluginFactory() {
+    return vst3Factory();
+}
+
+ORBITONE_EXPORT bool ModuleEntry(void*) {
     return true;
 }
 
-ORBITONE_VST3_EXPORT bool ModuleExit() {
+ORBITONE_EXPORT bool ModuleExit() {
     return true;
 }

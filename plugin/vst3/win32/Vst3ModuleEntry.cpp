@@ -1,10 +1,17 @@
-// The Windows module's load and unload entries: the module keeps no global state to set up.
-#include "plugin/vst3/Vst3Entry.h"
+// The Windows module's entry points, exported by name through Orbitone.def: the factory, and load and
+// unload entries for a module that keeps no global state to set up.
+#include <travesty/factory.h>
 
-ORBITONE_VST3_EXPORT bool InitDll() {
+#include "plugin/vst3/Vst3Factory.h"
+
+extern "C" v3_plugin_factory** V3_API GetPluginFactory() {
+    return vst3Factory();
+}
+
+extern "C" bool InitDll() {
     return true;
 }
 
-ORBITONE_VST3_EXPORT bool ExitDll() {
+extern "C" bool ExitDll() {
     return true;
 }
