@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds Orbitone.dll for 32-bit and 64-bit Windows with MinGW-w64, builds the Windows test
-# programs, checks both DLLs' files (machine type, exports, imports; the VST records' layout is
+# Cross-builds Orbitone.dll and the VST 3 module for 32-bit and 64-bit Windows with MinGW-w64,
+# builds the Windows test programs, checks the DLLs' files (machine type, exports, imports; the VST
+# records' layout is
 # asserted at compile time in each build) and runs the test programs under Wine in a throwaway
 # prefix. Where this machine cannot start 32-bit x86 programs, the i686 programs are built and the
 # i686 DLL checked statically, and one line says that they were not run and why.
@@ -18,6 +19,13 @@ for arch in win32:i686 win64:x86_64; do
   cmake --build "$dir" -j"$jobs"
 done
 
+# The VST 3 bundle's module of one build.
+vst3_module() {
+  local folder=x86_64-win
+  [ "$1" = win32 ] && folder=x86-win
+  echo "build-$1/vst3/Orbitone.vst3/Contents/$folder/Orbitone.vst3"
+}
+
 # Debian keeps wine64 out of PATH.
 export PATH="$PATH:/usr/lib/wine"
 source tools/windows/wine-checks.sh
@@ -27,6 +35,9 @@ for arch in win32:i686:pei-i386 win64:x86_64:pei-x86-64; do
   dll=build-$label/bin/Orbitone.dll
   check_pe "$label" "$triple-w64-mingw32-objdump" "$dll" "$format" VSTPluginMain main MAIN
   check_imports "$label" "$triple-w64-mingw32-objdump" "$dll"
+  vst3=$(vst3_module "$label")
+  check_pe "$label" "$triple-w64-mingw32-objdump" "$vst3" "$format" GetPluginFactory InitDll ExitDll
+  check_imports "$label" "$triple-w64-mingw32-objdump" "$vst3"
 done
 
 WINEPREFIX=$(mktemp -d /tmp/orbitone-wine.XXXXXX)
@@ -51,6 +62,7 @@ for run in $runs; do
   run_program "$label" "$bits" none "$bin/PanelRenderCheck.exe"
   run_program "$label" "$bits" none "$bin/DragContainerCheck.exe"
   run_program "$label" "$bits" xvfb "$bin/EditorWindowCheck.exe" "$bin/Orbitone.dll" resources/orbitone2_gfx/bg.png
+  run_program "$label" "$bits" none "$bin/Vst3Check.exe" "$(vst3_module "$label")" "$bin/Orbitone.dll"
 done
 
 if [ "$failures" -ne 0 ]; then

@@ -33,3 +33,11 @@ template <typename Interface>
 const v3_funknown& unknownOf(Interface** object) {
     return **reinterpret_cast<v3_funknown**>(object);
 }
+
+// The result codes as results: on Windows they are an enumeration of COM codes, which a conditional
+// expression must not mix with the plain results of calls.
+constexpr v3_result kResultOk = static_cast<v3_result>(V3_OK);
+constexpr v3_result kResultTrue = static_cast<v3_result>(V3_TRUE);
+constexpr v3_result kResultFalse = static_cast<v3_result>(V3_FALSE);
+constexpr v3_result kInvalidArgument = static_cast<v3_result>(V3_INVALID_ARG);
+constexpr v3_result kNoInterface = static_cast<v3_result>(V3_NO_INTERFACE);

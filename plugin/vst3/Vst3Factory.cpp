@@ -64,7 +64,7 @@ v3_result V3_API createInstance(void*, const v3_tuid classId, const v3_tuid iid,
     *instance = nullptr;
     if (classId == nullptr || iid == nullptr || !v3_tuid_match(classId, kClassId)) return V3_NO_INTERFACE;
     *instance = CVst3Plugin::create(iid);
-    return *instance != nullptr ? V3_OK : V3_NO_INTERFACE;
+    return *instance != nullptr ? kResultOk : kNoInterface;
 }
 
 v3_result V3_API getClassInfo2(void*, int32_t index, v3_class_info_2* info) {

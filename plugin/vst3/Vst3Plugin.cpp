@@ -27,7 +27,7 @@ CVst3Plugin* plugin(void* self) {
 v3_result V3_API queryInterface(void* self, const v3_tuid iid, void** object) {
     if (object != nullptr) *object = nullptr;
     CVst3Plugin* p = plugin(self);
-    return p != nullptr && iid != nullptr && object != nullptr ? p->query(iid, object) : V3_INVALID_ARG;
+    return p != nullptr && iid != nullptr && object != nullptr ? p->query(iid, object) : kInvalidArgument;
 }
 
 uint32_t V3_API addRef(void* self) {
@@ -43,12 +43,12 @@ uint32_t V3_API release(void* self) {
 // IPluginBase, shared by the component and the controller.
 v3_result V3_API initialize(void* self, v3_funknown**) {
     CVst3Plugin* p = plugin(self);
-    return p != nullptr ? p->initialize() : V3_INVALID_ARG;
+    return p != nullptr ? p->initialize() : kInvalidArgument;
 }
 
 v3_result V3_API terminate(void* self) {
     CVst3Plugin* p = plugin(self);
-    return p != nullptr ? p->terminate() : V3_INVALID_ARG;
+    return p != nullptr ? p->terminate() : kInvalidArgument;
 }
 
 // IComponent.
@@ -85,29 +85,29 @@ v3_result V3_API getRoutingInfo(void*, v3_routing_info*, v3_routing_info*) {
 }
 
 v3_result V3_API activateBus(void*, int32_t type, int32_t direction, int32_t index, v3_bool) {
-    return audioBus(type, direction, index) ? V3_OK : V3_INVALID_ARG;
+    return audioBus(type, direction, index) ? kResultOk : kInvalidArgument;
 }
 
 v3_result V3_API setActive(void* self, v3_bool state) {
     CVst3Plugin* p = plugin(self);
-    return p != nullptr ? p->setActive(state != 0) : V3_INVALID_ARG;
+    return p != nullptr ? p->setActive(state != 0) : kInvalidArgument;
 }
 
 v3_result V3_API setState(void* self, v3_bstream** stream) {
     CVst3Plugin* p = plugin(self);
-    return p != nullptr ? readVst3State(p->adapter(), stream) : V3_INVALID_ARG;
+    return p != nullptr ? readVst3State(p->adapter(), stream) : kInvalidArgument;
 }
 
 v3_result V3_API getState(void* self, v3_bstream** stream) {
     CVst3Plugin* p = plugin(self);
-    return p != nullptr ? writeVst3State(p->adapter(), stream) : V3_INVALID_ARG;
+    return p != nullptr ? writeVst3State(p->adapter(), stream) : kInvalidArgument;
 }
 
 // IAudioProcessor.
 v3_result V3_API setBusArrangements(void*, v3_speaker_arrangement* inputs, int32_t inputCount,
                                     v3_speaker_arrangement* outputs, int32_t outputCount) {
     if (inputCount != 1 || outputCount != 1 || inputs == nullptr || outputs == nullptr) return V3_FALSE;
-    return inputs[0] == kStereo && outputs[0] == kFivePointOne ? V3_OK : V3_FALSE;
+    return inputs[0] == kStereo && outputs[0] == kFivePointOne ? kResultOk : kResultFalse;
 }
 
 v3_result V3_API getBusArrangement(void*, int32_t direction, int32_t index,
@@ -118,7 +118,7 @@ v3_result V3_API getBusArrangement(void*, int32_t direction, int32_t index,
 }
 
 v3_result V3_API canProcessSampleSize(void*, int32_t size) {
-    return size == V3_SAMPLE_32 || size == V3_SAMPLE_64 ? V3_OK : V3_FALSE;
+    return size == V3_SAMPLE_32 || size == V3_SAMPLE_64 ? kResultOk : kResultFalse;
 }
 
 uint32_t V3_API getLatencySamples(void*) {
@@ -179,7 +179,7 @@ int32_t V3_API getParameterCount(void* self) {
 v3_result V3_API getParameterInfo(void* self, int32_t index, v3_param_info* info) {
     const TQuill* effect = effectOf(self);
     if (effect == nullptr || info == nullptr) return V3_INVALID_ARG;
-    return vst3ParameterInfo(*effect, index, *info) ? V3_OK : V3_INVALID_ARG;
+    return vst3ParameterInfo(*effect, index, *info) ? kResultOk : kInvalidArgument;
 }
 
 v3_result V3_API getParameterStringForValue(void* self, v3_param_id id, double normalised,
@@ -193,7 +193,7 @@ v3_result V3_API getParameterStringForValue(void* self, v3_param_id id, double n
 v3_result V3_API getParameterValueForString(void* self, v3_param_id id, int16_t* input, double* output) {
     const TQuill* effect = effectOf(self);
     if (effect == nullptr || input == nullptr || output == nullptr) return V3_INVALID_ARG;
-    return vst3ValueFromText(*effect, id, fromUtf16(input, 128), *output) ? V3_OK : V3_FALSE;
+    return vst3ValueFromText(*effect, id, fromUtf16(input, 128), *output) ? kResultOk : kResultFalse;
 }
 
 double V3_API normalisedToPlain(void* self, v3_param_id id, double normalised) {

@@ -21,7 +21,7 @@ CVst3View* view(void* self) {
 v3_result V3_API queryInterface(void* self, const v3_tuid iid, void** object) {
     if (object != nullptr) *object = nullptr;
     CVst3View* v = view(self);
-    return v != nullptr && iid != nullptr && object != nullptr ? v->query(iid, object) : V3_INVALID_ARG;
+    return v != nullptr && iid != nullptr && object != nullptr ? v->query(iid, object) : kInvalidArgument;
 }
 
 uint32_t V3_API addRef(void* self) {
@@ -35,22 +35,23 @@ uint32_t V3_API release(void* self) {
 }
 
 v3_result V3_API isPlatformTypeSupported(void*, const char* type) {
-    return type != nullptr && std::strcmp(type, V3_VIEW_PLATFORM_TYPE_NATIVE) == 0 ? V3_TRUE : V3_FALSE;
+    return type != nullptr && std::strcmp(type, V3_VIEW_PLATFORM_TYPE_NATIVE) == 0 ? kResultTrue
+                                                                                   : kResultFalse;
 }
 
 v3_result V3_API attached(void* self, void* parent, const char* type) {
     CVst3View* v = view(self);
-    return v != nullptr ? v->attach(parent, type) : V3_INVALID_ARG;
+    return v != nullptr ? v->attach(parent, type) : kInvalidArgument;
 }
 
 v3_result V3_API removed(void* self) {
     CVst3View* v = view(self);
-    return v != nullptr ? v->remove() : V3_INVALID_ARG;
+    return v != nullptr ? v->remove() : kInvalidArgument;
 }
 
 v3_result V3_API onWheel(void* self, float distance) {
     CVst3View* v = view(self);
-    return v != nullptr ? v->wheel(distance) : V3_INVALID_ARG;
+    return v != nullptr ? v->wheel(distance) : kInvalidArgument;
 }
 
 // The panel takes no keys.
@@ -67,7 +68,7 @@ v3_result V3_API getSize(void* self, v3_view_rect* rect) {
 
 // The panel has one size: any other is answered with it.
 v3_result V3_API onSize(void* self, v3_view_rect* rect) {
-    return view(self) != nullptr && rect != nullptr ? V3_OK : V3_INVALID_ARG;
+    return view(self) != nullptr && rect != nullptr ? kResultOk : kInvalidArgument;
 }
 
 v3_result V3_API onFocus(void*, v3_bool) {
@@ -76,7 +77,7 @@ v3_result V3_API onFocus(void*, v3_bool) {
 
 v3_result V3_API setFrame(void* self, v3_plugin_frame** frame) {
     CVst3View* v = view(self);
-    return v != nullptr ? v->setFrame(frame) : V3_INVALID_ARG;
+    return v != nullptr ? v->setFrame(frame) : kInvalidArgument;
 }
 
 v3_result V3_API canResize(void*) {
@@ -170,7 +171,7 @@ v3_result CVst3View::setFrame(v3_plugin_frame** frame) {
 }
 
 v3_result CVst3View::wheel(float distance) {
-    return editor_ != nullptr && editor_->onWheel(distance) ? V3_TRUE : V3_FALSE;
+    return editor_ != nullptr && editor_->onWheel(distance) ? kResultTrue : kResultFalse;
 }
 
 int32_t CVst3View::redraw() {

@@ -1,7 +1,5 @@
 #include "tests/vst3/Vst3TestHost.h"
 
-#include <dlfcn.h>
-
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
@@ -191,16 +189,24 @@ void HostFrame::turn() {
         reinterpret_cast<const v3_timer_handler_cpp*>(*timer)->timer.on_timer(timer);
 }
 
+namespace {
+std::string& modulePath() {
+#ifdef ORBITONE_VST3_MODULE
+    static std::string path = ORBITONE_VST3_MODULE;
+#else
+    static std::string path;
+#endif
+    return path;
+}
+}  // namespace
+
+void useModule(const std::string& path) {
+    modulePath() = path;
+}
+
 v3_plugin_factory** factory() {
-    static v3_plugin_factory** made = [] {
-        void* module = dlopen(ORBITONE_VST3_MODULE, RTLD_NOW | RTLD_LOCAL);
-        if (module == nullptr) throw std::runtime_error(dlerror());
-        auto moduleEntry = reinterpret_cast<bool (*)(void*)>(dlsym(module, "ModuleEntry"));
-        auto entry = reinterpret_cast<v3_plugin_factory** (*)()>(dlsym(module, "GetPluginFactory"));
-        if (moduleEntry == nullptr || entry == nullptr || !moduleEntry(module))
-            throw std::runtime_error("no module entry");
-        return entry();
-    }();
+    static v3_plugin_factory** made = loadVst3Module(modulePath());
+    if (made == nullptr) throw std::runtime_error("no factory from " + modulePath());
     return made;
 }
 

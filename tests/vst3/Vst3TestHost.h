@@ -14,7 +14,12 @@
 
 namespace vst3test {
 
+// The module the tests load (the build's bundle unless set before the first factory call).
+void useModule(const std::string& path);
 v3_plugin_factory** factory();
+// Loads the module, calls its platform's load entry and answers its factory; null on failure. Each
+// platform has its own (Vst3ModuleLinux.cpp, Vst3ModuleWin32.cpp).
+v3_plugin_factory** loadVst3Module(const std::string& path);
 std::string text(const int16_t* utf16);
 std::vector<int16_t> utf16(const std::string& text);
 

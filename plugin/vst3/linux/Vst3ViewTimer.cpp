@@ -36,7 +36,7 @@ v3_result V3_API queryInterface(void* self, const v3_tuid iid, void** object) {
         *object = &r->timer;
     else if (v3_tuid_match(iid, v3_funknown_iid))
         *object = self;
-    return *object != nullptr ? V3_OK : V3_NO_INTERFACE;
+    return *object != nullptr ? kResultOk : kNoInterface;
 }
 
 // The registration lives as long as the view's timer; the host holds no lasting reference to it.
