@@ -1,16 +1,19 @@
 // The Windows VST 3 module as a Windows host meets it, through the suite's VST 3 test host: the
 // load entries, the factory's class, and processing bit for bit against Orbitone.dll in both
 // precisions, with the transport rolling; the state chunk and a refused stream.
-// Usage: Vst3Check <path to Orbitone.vst3 (the DLL)> <path to Orbitone.dll>
+// With a third argument "view" it also opens the editor view in a host window (needs a display).
+// Usage: Vst3Check <path to Orbitone.vst3 (the DLL)> <path to Orbitone.dll> [view]
 #include <cstring>
 
 #include "tests/vst3/Vst3TestHost.h"
 #include "tests/windows/CheckReport.h"
+#include "tests/windows/HostWindow.h"
 #include "tests/windows/PluginHost.h"
 
 namespace {
 
 constexpr int32_t kBlock = 512;
+constexpr v3_result kTrue = static_cast<v3_result>(V3_TRUE);
 // Parameter index, value in its own units, the same as a VST 2.4 normalised value.
 struct Setting {
     int32_t index;
@@ -57,16 +60,21 @@ void checkProcessing(CheckReport& report, const PluginModule& vst2Module, bool d
                      vst3.controller, static_cast<v3_param_id>(s.index), s.plain));
     }
     bool same = true;
+    std::vector<std::vector<Sample>> first, last;
     for (int b = 0; b < 20 && same; ++b) {
         const std::vector<Sample> left(kBlock, Sample(0.5)), right(kBlock, Sample(-0.25));
-        if constexpr (sizeof(Sample) == sizeof(double))
-            same = sameBits(vst3.processDouble(left, right),
-                            vst2.processDouble({0.5, -0.25, 0, 0, 0, 0}, kBlock));
-        else
-            same = sameBits(vst3.process(left, right), vst2.process({0.5f, -0.25f, 0, 0, 0, 0}, kBlock));
+        if constexpr (sizeof(Sample) == sizeof(double)) {
+            last = vst3.processDouble(left, right);
+            same = sameBits(last, vst2.processDouble({0.5, -0.25, 0, 0, 0, 0}, kBlock));
+        } else {
+            last = vst3.process(left, right);
+            same = sameBits(last, vst2.process({0.5f, -0.25f, 0, 0, 0, 0}, kBlock));
+        }
+        if (b == 0) first = last;
     }
-    report.check(
-        same, std::string(precision) + " processing, both channels moving, equals Orbitone.dll bit for bit");
+    report.check(same, std::string(precision) + " processing equals Orbitone.dll bit for bit");
+    report.check(!sameBits(first, last),
+                 std::string(precision) + ": the channels move while the transport rolls");
 }
 
 void checkState(CheckReport& report) {
@@ -77,6 +85,27 @@ void checkState(CheckReport& report) {
     report.check(vst3.setState(garbage) != V3_OK && vst3.state() == chunk, "a garbled state is refused");
     vst3test::MemoryStream same(chunk);
     report.check(vst3.setState(same) == V3_OK, "its own state is taken");
+}
+
+// The view in a host window: a child window of the panel's size, painted from the GUI thread's own
+// timer (no host idle), gone again once removed.
+void checkView(CheckReport& report) {
+    vst3test::Instance vst3;
+    HostWindow host("Vst3Check", 40, 40);
+    auto* view = vst3.controllerCalls().ctrl.create_view(vst3.controller, "editor");
+    if (!report.check(view != nullptr, "the controller makes an editor view")) return;
+    const auto& calls = **reinterpret_cast<v3_plugin_view_cpp**>(view);
+    report.check(calls.view.is_platform_type_supported(view, V3_VIEW_PLATFORM_TYPE_HWND) == kTrue,
+                 "HWND is supported");
+    report.check(calls.view.attached(view, host.handle(), V3_VIEW_PLATFORM_TYPE_HWND) == V3_OK, "attached");
+    HWND child = GetWindow(host.handle(), GW_CHILD);
+    RECT area{};
+    if (child != nullptr) GetClientRect(child, &area);
+    report.check(child != nullptr && area.right == 1130 && area.bottom == 540, "a 1130 x 540 child window");
+    pumpFor(300, [] {});
+    report.check(calls.view.removed(view) == V3_OK && GetWindow(host.handle(), GW_CHILD) == nullptr,
+                 "removed with its window");
+    calls.unref(view);
 }
 
 }  // namespace
@@ -98,5 +127,6 @@ int main(int argc, char** argv) {
     checkProcessing<float>(report, vst2, false);
     checkProcessing<double>(report, vst2, true);
     checkState(report);
+    if (argc > 3 && std::strcmp(argv[3], "view") == 0) checkView(report);
     return report.finish();
 }
