@@ -7,7 +7,7 @@
 # - the .deb installed on this machine: the module and the LV2 bundle loaded from /usr/lib (lilv's
 #   lv2info and lv2apply), the installed renderer rendering its demo outside the checkout; then the
 #   package removed again (also when a check fails), with any package the install pulled in;
-# - the zip's two DLLs loaded under Wine through VSTPluginMain.
+# - the zip's two DLLs loaded under Wine through VSTPluginMain, and its VST 3 bundle's two modules.
 # Checks read "test && pass ... || fail ...": pass always succeeds, so fail runs only on a failed test.
 # shellcheck disable=SC2015
 set -euo pipefail
@@ -132,15 +132,16 @@ echo "$depends" | grep -q '(>= ' && pass "Depends carries versions from the libr
 # File lists without the leading "./usr/" (the .deb) or top folder (the archive), directories left out.
 dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' | sort >"$scratch/deb-files"
 tar -tzf "$archive" | grep -v '/$' | sed 's|^[^/]*/||' | sort >"$scratch/archive-files"
-expected=(lib/vst/Orbitone.so lib/lv2/Orbitone.lv2/manifest.ttl lib/lv2/Orbitone.lv2/orbitone.ttl
+expected=(lib/vst/Orbitone.so lib/vst3/Orbitone.vst3/Contents/x86_64-linux/Orbitone.so
+  lib/vst3/Orbitone.vst3/Contents/Resources/moduleinfo.json lib/lv2/Orbitone.lv2/manifest.ttl lib/lv2/Orbitone.lv2/orbitone.ttl
   lib/lv2/Orbitone.lv2/orbitone_dsp.so lib/lv2/Orbitone.lv2/orbitone_ui.so
   bin/orbitone-render bin/orbitone-snapshot share/doc/orbitone/README.md)
 for file in "${expected[@]}"; do
   grep -qx "$file" "$scratch/deb-files" && pass "the .deb holds /usr/$file" || fail "the .deb lacks /usr/$file"
 done
 outside=$(dpkg-deb --contents "$deb" | awk '{print $6}' |
-  grep -vE '^\./(usr/)?$|^\./usr/(bin|lib|share|share/doc)/$|^\./usr/(bin|lib/vst|lib/lv2|share/doc/orbitone)/' || true)
-[ -z "$outside" ] && pass "the .deb holds files only under /usr/bin, /usr/lib/vst, /usr/lib/lv2, /usr/share/doc/orbitone" ||
+  grep -vE '^\./(usr/)?$|^\./usr/(bin|lib|share|share/doc)/$|^\./usr/(bin|lib/vst|lib/vst3|lib/lv2|share/doc/orbitone)/' || true)
+[ -z "$outside" ] && pass "the .deb holds files only under /usr/bin, /usr/lib/vst, /usr/lib/vst3, /usr/lib/lv2, /usr/share/doc/orbitone" ||
   fail "the .deb has files elsewhere: $outside"
 diff "$scratch/deb-files" "$scratch/archive-files" >"$scratch/diff" &&
   pass "the .tar.gz holds the .deb's files in the same folders ($(wc -l <"$scratch/deb-files") files)" ||
@@ -153,8 +154,9 @@ mkdir -p "$home"
 (
   cd "$root"
   HOME=$home
-  mkdir -p ~/.local ~/.vst ~/.lv2
+  mkdir -p ~/.local ~/.vst3 ~/.vst ~/.lv2
   tar -xzf "$archive" -C ~/.local --strip-components=1
+  ln -sfn ~/.local/lib/vst3/Orbitone.vst3 ~/.vst3/
   ln -sf ~/.local/lib/vst/Orbitone.so ~/.vst/
   ln -sfn ~/.local/lib/lv2/Orbitone.lv2 ~/.lv2/
 )
@@ -188,6 +190,8 @@ else
     cat "$scratch/install.log"
   fi
   check "the module is at /usr/lib/vst/Orbitone.so" test -f /usr/lib/vst/Orbitone.so
+  check "the VST 3 bundle is at /usr/lib/vst3/Orbitone.vst3" \
+    test -f /usr/lib/vst3/Orbitone.vst3/Contents/x86_64-linux/Orbitone.so
   symbols=$(nm -D --defined-only /usr/lib/vst/Orbitone.so 2>/dev/null | awk '{print $3}' | sort | tr '\n' ' ')
   [ "$symbols" = "MAIN VSTPluginMain main " ] && pass "the installed module exports VSTPluginMain, main, MAIN only" ||
     fail "the installed module exports: $symbols"
@@ -235,7 +239,7 @@ windows=$scratch/zip/orbitone-$version-windows
 check "the zip has README.txt" test -s "$windows/README.txt"
 grep -q $'\r$' "$windows/README.txt" && pass "README.txt has Windows line ends" || fail "README.txt has Unix line ends"
 for dir in build-win32 build-win64; do
-  [ "${1:-}" = --no-build ] || cmake --build "$dir" -j"$(nproc)" --target BoundaryCheck >/dev/null
+  [ "${1:-}" = --no-build ] || cmake --build "$dir" -j"$(nproc)" --target BoundaryCheck Vst3Check >/dev/null
 done
 export PATH="$PATH:/usr/lib/wine"
 wine_prefix=$scratch/wine
@@ -257,6 +261,14 @@ for arch in 32:win32:i686:pei-i386 64:win64:x86_64:pei-x86-64; do
   grep -qE '^BoundaryCheck: [0-9]+ passed, 0 failed$' "$scratch/wine-$bits.log" &&
     pass "$bits-bit DLL under Wine: $(grep -E '^BoundaryCheck: ' "$scratch/wine-$bits.log")" ||
     { fail "$bits-bit DLL under Wine: BoundaryCheck did not pass"; tail -20 "$scratch/wine-$bits.log"; }
+  folder=x86_64-win
+  [ "$bits" = 32 ] && folder=x86-win
+  wine "build-$dir/bin/Vst3Check.exe" "$windows/Orbitone.vst3/Contents/$folder/Orbitone.vst3" "$dll" 2>&1 |
+    tr -d '\r' >"$scratch/wine-vst3-$bits.log" || true
+  wineserver -w
+  grep -qE '^Vst3Check: [0-9]+ passed, 0 failed$' "$scratch/wine-vst3-$bits.log" &&
+    pass "the zip's $bits-bit VST 3 module under Wine: $(grep -E '^Vst3Check: ' "$scratch/wine-vst3-$bits.log")" ||
+    { fail "the zip's $bits-bit VST 3 module under Wine: Vst3Check did not pass"; tail -20 "$scratch/wine-vst3-$bits.log"; }
 done
 
 finished=yes
