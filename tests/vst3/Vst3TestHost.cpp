@@ -27,7 +27,7 @@ v3_result V3_API streamRead(void* self, void* buffer, int32_t bytes, int32_t* do
     auto* s = owner<MemoryStream>(self);
     const size_t n = std::min<size_t>({static_cast<size_t>(std::max(bytes, 0)), s->bytes.size() - s->position,
                                        static_cast<size_t>(s->largestRead)});
-    std::memcpy(buffer, s->bytes.data() + s->position, n);
+    if (n > 0) std::memcpy(buffer, s->bytes.data() + s->position, n);
     s->position += n;
     if (done != nullptr) *done = static_cast<int32_t>(n);
     return V3_OK;
