@@ -41,3 +41,24 @@ constexpr v3_result kResultTrue = static_cast<v3_result>(V3_TRUE);
 constexpr v3_result kResultFalse = static_cast<v3_result>(V3_FALSE);
 constexpr v3_result kInvalidArgument = static_cast<v3_result>(V3_INVALID_ARG);
 constexpr v3_result kNoInterface = static_cast<v3_result>(V3_NO_INTERFACE);
+
+// The FUnknown functions of an object with a reference count: Owner has query(iid, object), ref()
+// and unref(). Any thread.
+template <typename Owner>
+struct Vst3Unknown {
+    static v3_result V3_API query(void* self, const v3_tuid iid, void** object) {
+        if (object != nullptr) *object = nullptr;
+        Owner* owner = ownerOf<Owner>(self);
+        return owner != nullptr && iid != nullptr && object != nullptr ? owner->query(iid, object)
+                                                                       : kInvalidArgument;
+    }
+    static uint32_t V3_API ref(void* self) {
+        Owner* owner = ownerOf<Owner>(self);
+        return owner != nullptr ? owner->ref() : 0;
+    }
+    static uint32_t V3_API unref(void* self) {
+        Owner* owner = ownerOf<Owner>(self);
+        return owner != nullptr ? owner->unref() : 0;
+    }
+    static constexpr v3_funknown functions = {query, ref, unref};
+};

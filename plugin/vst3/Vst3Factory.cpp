@@ -45,16 +45,28 @@ v3_result V3_API getFactoryInfo(void*, v3_factory_info* info) {
     return V3_OK;
 }
 
+// The fields the three class records share: a cleared record with the id, cardinality and category.
+template <typename Info>
+void startClassInfo(Info& info) {
+    info = Info{};
+    std::memcpy(info.class_id, kClassId, sizeof(v3_tuid));
+    info.cardinality = kManyInstances;
+    copyToChars(info.category, sizeof info.category, kCategory);
+}
+
+// The sub-categories of the second and third records.
+template <typename Info>
+void copySubCategories(Info& info) {
+    copyToChars(info.sub_categories, sizeof info.sub_categories, ORBITONE_VST3_SUBCATEGORIES);
+}
+
 int32_t V3_API numClasses(void*) {
     return 1;
 }
 
 v3_result V3_API getClassInfo(void*, int32_t index, v3_class_info* info) {
     if (info == nullptr || index != 0) return V3_INVALID_ARG;
-    *info = v3_class_info{};
-    std::memcpy(info->class_id, kClassId, sizeof(v3_tuid));
-    info->cardinality = kManyInstances;
-    copyToChars(info->category, sizeof info->category, kCategory);
+    startClassInfo(*info);
     copyToChars(info->name, sizeof info->name, ORBITONE_VST3_NAME);
     return V3_OK;
 }
@@ -69,12 +81,9 @@ v3_result V3_API createInstance(void*, const v3_tuid classId, const v3_tuid iid,
 
 v3_result V3_API getClassInfo2(void*, int32_t index, v3_class_info_2* info) {
     if (info == nullptr || index != 0) return V3_INVALID_ARG;
-    *info = v3_class_info_2{};
-    std::memcpy(info->class_id, kClassId, sizeof(v3_tuid));
-    info->cardinality = kManyInstances;
-    copyToChars(info->category, sizeof info->category, kCategory);
+    startClassInfo(*info);
     copyToChars(info->name, sizeof info->name, ORBITONE_VST3_NAME);
-    copyToChars(info->sub_categories, sizeof info->sub_categories, ORBITONE_VST3_SUBCATEGORIES);
+    copySubCategories(*info);
     copyToChars(info->vendor, sizeof info->vendor, ORBITONE_VST3_VENDOR);
     copyToChars(info->version, sizeof info->version, ORBITONE_VERSION);
     copyToChars(info->sdk_version, sizeof info->sdk_version, ORBITONE_VST3_SDK_VERSION);
@@ -83,12 +92,9 @@ v3_result V3_API getClassInfo2(void*, int32_t index, v3_class_info_2* info) {
 
 v3_result V3_API getClassInfoUtf16(void*, int32_t index, v3_class_info_3* info) {
     if (info == nullptr || index != 0) return V3_INVALID_ARG;
-    *info = v3_class_info_3{};
-    std::memcpy(info->class_id, kClassId, sizeof(v3_tuid));
-    info->cardinality = kManyInstances;
-    copyToChars(info->category, sizeof info->category, kCategory);
+    startClassInfo(*info);
     copyToUtf16(info->name, 64, ORBITONE_VST3_NAME);
-    copyToChars(info->sub_categories, sizeof info->sub_categories, ORBITONE_VST3_SUBCATEGORIES);
+    copySubCategories(*info);
     copyToUtf16(info->vendor, 64, ORBITONE_VST3_VENDOR);
     copyToUtf16(info->version, 64, ORBITONE_VERSION);
     copyToUtf16(info->sdk_version, 64, ORBITONE_VST3_SDK_VERSION);

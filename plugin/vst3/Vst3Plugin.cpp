@@ -23,23 +23,6 @@ CVst3Plugin* plugin(void* self) {
     return ownerOf<CVst3Plugin>(self);
 }
 
-// FUnknown, the same on every face.
-v3_result V3_API queryInterface(void* self, const v3_tuid iid, void** object) {
-    if (object != nullptr) *object = nullptr;
-    CVst3Plugin* p = plugin(self);
-    return p != nullptr && iid != nullptr && object != nullptr ? p->query(iid, object) : kInvalidArgument;
-}
-
-uint32_t V3_API addRef(void* self) {
-    CVst3Plugin* p = plugin(self);
-    return p != nullptr ? p->ref() : 0;
-}
-
-uint32_t V3_API release(void* self) {
-    CVst3Plugin* p = plugin(self);
-    return p != nullptr ? p->unref() : 0;
-}
-
 // IPluginBase, shared by the component and the controller.
 v3_result V3_API initialize(void* self, v3_funknown**) {
     CVst3Plugin* p = plugin(self);
@@ -245,20 +228,20 @@ v3_plugin_view** V3_API createView(void* self, const char* name) {
 }
 
 const v3_component_cpp kComponentTable = {
-    {queryInterface, addRef, release},
+    Vst3Unknown<CVst3Plugin>::functions,
     {initialize, terminate},
     {getControllerClassId, setIoMode, getBusCount, getBusInfo, getRoutingInfo, activateBus, setActive,
      setState, getState},
 };
 
 const v3_audio_processor_cpp kProcessorTable = {
-    {queryInterface, addRef, release},
+    Vst3Unknown<CVst3Plugin>::functions,
     {setBusArrangements, getBusArrangement, canProcessSampleSize, getLatencySamples, setupProcessing,
      setProcessing, process, getTailSamples},
 };
 
 const v3_edit_controller_cpp kControllerTable = {
-    {queryInterface, addRef, release},
+    Vst3Unknown<CVst3Plugin>::functions,
     {initialize, terminate},
     {setComponentState, setControllerState, getControllerState, getParameterCount, getParameterInfo,
      getParameterStringForValue, getParameterValueForString, normalisedToPlain, plainToNormalised,
@@ -266,7 +249,7 @@ const v3_edit_controller_cpp kControllerTable = {
 };
 
 const v3_process_context_requirements_cpp kRequirementsTable = {
-    {queryInterface, addRef, release},
+    Vst3Unknown<CVst3Plugin>::functions,
     {processContextRequirements},
 };
 

@@ -18,22 +18,6 @@ CVst3View* view(void* self) {
     return ownerOf<CVst3View>(self);
 }
 
-v3_result V3_API queryInterface(void* self, const v3_tuid iid, void** object) {
-    if (object != nullptr) *object = nullptr;
-    CVst3View* v = view(self);
-    return v != nullptr && iid != nullptr && object != nullptr ? v->query(iid, object) : kInvalidArgument;
-}
-
-uint32_t V3_API addRef(void* self) {
-    CVst3View* v = view(self);
-    return v != nullptr ? v->ref() : 0;
-}
-
-uint32_t V3_API release(void* self) {
-    CVst3View* v = view(self);
-    return v != nullptr ? v->unref() : 0;
-}
-
 v3_result V3_API isPlatformTypeSupported(void*, const char* type) {
     return type != nullptr && std::strcmp(type, V3_VIEW_PLATFORM_TYPE_NATIVE) == 0 ? kResultTrue
                                                                                    : kResultFalse;
@@ -92,7 +76,7 @@ v3_result V3_API checkSizeConstraint(void* self, v3_view_rect* rect) {
 }
 
 const v3_plugin_view_cpp kViewTable = {
-    {queryInterface, addRef, release},
+    Vst3Unknown<CVst3View>::functions,
     {isPlatformTypeSupported, attached, removed, onWheel, onKey, onKey, getSize, onSize, onFocus, setFrame,
      canResize, checkSizeConstraint},
 };
