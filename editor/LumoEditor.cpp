@@ -2,7 +2,7 @@
 
 #include "editor/LumoView.h"
 #include "editor/vstgui/CFrame.h"
-#include "plugin/HostAdapter.h"
+#include "plugin/boundary/HostAdapter.h"
 
 using VSTGUI::CFrame;
 using VSTGUI::CRect;

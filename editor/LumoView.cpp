@@ -1,6 +1,6 @@
 #include "editor/LumoView.h"
 
-#include "plugin/HostAdapter.h"
+#include "plugin/boundary/HostAdapter.h"
 
 using VSTGUI::CButtonState;
 using VSTGUI::CDrawContext;

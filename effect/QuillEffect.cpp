@@ -10,8 +10,8 @@
 #include "display/PanelFrameCache.h"
 #include "display/PanelLayout.h"
 #include "effect/PanningEngine.h"
-#include "plugin/FourCharId.h"
-#include "plugin/ReverseFunctions.h"
+#include "plugin/boundary/FourCharId.h"
+#include "plugin/boundary/ReverseFunctions.h"
 #include "runtime/ScriptNumbers.h"
 
 using quill::isZero;

@@ -3,7 +3,7 @@
 // channel and identity declarations are only remembered.
 #pragma once
 
-#include "plugin/HostAdapter.h"
+#include "plugin/boundary/HostAdapter.h"
 #include "plugin/lv2/Lv2Transport.h"
 
 class CLv2EditorLink;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "plugin/HostAdapter.h"
+#include "plugin/boundary/HostAdapter.h"
 #include "plugin/bridge/ParameterMapping.h"
 
 CLv2Controls::CLv2Controls() {

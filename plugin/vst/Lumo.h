@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "plugin/HostAdapter.h"
+#include "plugin/boundary/HostAdapter.h"
 #include "plugin/sdk/AudioEffectX.h"
 
 class CLumo : public AudioEffectX, public CHostAdapter {

@@ -1,7 +1,7 @@
 #include "plugin/vst/PluginFactory.h"
 
 #include "effect/QuillEffect.h"
-#include "plugin/ReverseFunctions.h"
+#include "plugin/boundary/ReverseFunctions.h"
 #include "plugin/bridge/EffectBridge.h"
 #include "plugin/vst/Lumo.h"
 
