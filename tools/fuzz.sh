@@ -41,7 +41,7 @@ for target in "${targets[@]}"; do
     -rss_limit_mb=2048 "${options[@]}" -print_final_stats=1 -artifact_prefix="$artifacts/" \
     "$corpus" "tests/fuzz/corpus/$target" >"$log" 2>&1 || status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)
-  [ -n "$runs" ] || runs=$(grep -o '^#[0-9]*' "$log" | tail -n1 | tr -d '#')
+  [ -n "$runs" ] || runs=$(grep -o '^#[0-9]*' "$log" | tail -n1 | tr -d '#' || true)
   # Targets that count what they fed the plug-in say so in a line of their own.
   extra=$(grep -E '^(dispatcher calls|state chunks):' "$log" | tail -n1 || true)
   if [ "$status" -eq 0 ]; then

@@ -5,6 +5,8 @@
 #   orbitone-<version>-windows.zip            Orbitone.dll for 32-bit and for 64-bit hosts, and a README
 # The build folders and their settings are those of tools/test.sh and tools/test-windows.sh, so after
 # the tests nothing is built again. --no-build packages what those folders already hold.
+# The i686 DLL is packaged from its build whether or not this machine can run 32-bit programs; its
+# checks are those of tools/test-windows.sh (run there, or static only where they cannot run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)

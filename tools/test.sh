@@ -5,6 +5,8 @@
 # release packages made from those builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Whatever step stops the run says so, even one whose own output was quiet.
+trap 'echo "tools/test.sh: FAILED (exit code $?) at line $LINENO: $BASH_COMMAND" >&2' ERR
 tools/install-deps.sh
 # Every C++ source follows .clang-format.
 tools/check-format.sh

@@ -2,6 +2,7 @@
 // opcode numbers this plug-in and its test hosts use. Written from the published layout.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "plugin/boundary/FourCharId.h"
@@ -225,3 +226,15 @@ struct VstKeyCode {
 
 static_assert(sizeof(VstMidiEvent) == 32, "a MIDI event is 32 bytes");
 static_assert(sizeof(VstEvent) == 32, "an event is 32 bytes");
+
+// The records' layout as hosts of either width lay them out; a 32-bit build checks the 32-bit one.
+constexpr bool kNarrowPointers = sizeof(void*) == 4;
+static_assert(sizeof(AEffect) == (kNarrowPointers ? 144 : 192), "the interface record's size");
+static_assert(offsetof(AEffect, flags) == (kNarrowPointers ? 36 : 56), "flags after the counts");
+static_assert(offsetof(AEffect, object) == (kNarrowPointers ? 64 : 96), "object after ioRatio");
+static_assert(offsetof(AEffect, uniqueID) == (kNarrowPointers ? 72 : 112), "uniqueID after user");
+static_assert(offsetof(AEffect, processReplacing) == (kNarrowPointers ? 80 : 120), "processReplacing");
+static_assert(offsetof(AEffect, future) == (kNarrowPointers ? 88 : 136), "the reserved tail");
+static_assert(sizeof(VstTimeInfo) == 88, "time information: eight doubles and six integers");
+static_assert(offsetof(VstEvents, events) == (kNarrowPointers ? 8 : 16), "events after reserved");
+static_assert(sizeof(ERect) == 8 && sizeof(VstKeyCode) == 8, "rectangle and key code");
