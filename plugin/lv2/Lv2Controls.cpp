@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "plugin/boundary/HostAdapter.h"
+#include "plugin/bridge/BridgeCalls.h"
 #include "plugin/bridge/ParameterMapping.h"
 
 CLv2Controls::CLv2Controls() {
@@ -16,7 +16,7 @@ void CLv2Controls::connect(uint32_t parameter, const float* port) {
 }
 
 void CLv2Controls::apply(CHostAdapter& adapter) {
-    if (adapter.effect == nullptr || adapter.bridge.setParameter == nullptr) return;
+    if (adapter.effect == nullptr) return;
     const bool restored = restored_.exchange(false, std::memory_order_acq_rel);
     for (uint32_t p = 0; p < lv2ports::kControlCount; ++p) {
         if (ports_[p] == nullptr) continue;
@@ -31,8 +31,7 @@ void CLv2Controls::apply(CHostAdapter& adapter) {
         if (!parameterRange(*adapter.effect, index, minimum, maximum) || !(maximum > minimum)) continue;
         // The bridge brings the value into what the slider can hold (the Speed controls reach beyond
         // the declared range), as for a VST host.
-        adapter.bridge.setParameter(&adapter, index,
-                                    static_cast<float>((value - minimum) / (maximum - minimum)));
+        BridgeCalls(adapter).setParameter(index, static_cast<float>((value - minimum) / (maximum - minimum)));
         hostResult_[p].store(static_cast<float>(parameterPlainValue(*adapter.effect, index)),
                              std::memory_order_relaxed);
     }
