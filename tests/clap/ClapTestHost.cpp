@@ -156,15 +156,20 @@ bool Plugin::start(double sampleRate, uint32_t maxFrames) {
     if (plugin_ == nullptr || !plugin_->activate(plugin_, sampleRate, 1, maxFrames)) return false;
     active_ = true;
     AudioScope audio;
-    return plugin_->start_processing(plugin_);
+    processing_ = plugin_->start_processing(plugin_);
+    return processing_;
+}
+
+void Plugin::pause() {
+    if (!processing_) return;
+    AudioScope audio;
+    plugin_->stop_processing(plugin_);
+    processing_ = false;
 }
 
 void Plugin::stop() {
     if (!active_) return;
-    {
-        AudioScope audio;
-        plugin_->stop_processing(plugin_);
-    }
+    pause();
     plugin_->deactivate(plugin_);
     active_ = false;
 }

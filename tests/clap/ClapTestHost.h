@@ -60,7 +60,10 @@ class Plugin {
 
     // Activates and starts processing.
     bool start(double sampleRate = 44100, uint32_t maxFrames = 512);
+    // Stops processing and stays active.
+    void pause();
     void stop();
+    bool processing() const { return processing_; }
 
     // Queued for the next process or flush, at the frame given; values in the parameters' units.
     void setParameter(clap_id id, double value, uint32_t frame = 0);
@@ -97,6 +100,7 @@ class Plugin {
     const clap_plugin_t* plugin_ = nullptr;
     bool withFd_;
     bool active_ = false;
+    bool processing_ = false;
     bool hasTransport_ = true;
     // At the next block's first frame, and after the events queued for it.
     clap_event_transport_t transport_{};
