@@ -226,3 +226,21 @@ TEST_F(PanelControls, ValuesFromTheHostOutsideTheRangeAreClampedAndWrittenBack) 
     EXPECT_EQ(fx->sliders[21], 120);
     EXPECT_EQ(fx->sliders[13], 0);
 }
+
+TEST_F(PanelControls, FineValuesSetOnThePanelSurviveAHostWritingBackWhatItRead) {
+    // Send To C: offset 172 of 252 is -60 + ceil(477.8) / 10; CH1 X Scale: 58 of 102 is ceil(56.9) / 100.
+    frame(955, rowY(270), 0);
+    frame(955, rowY(270), kLeft);
+    frame(955, rowY(270), 0);
+    frame(771, rowY(440), 0);
+    frame(771, rowY(440), kLeft);
+    frame(771, rowY(440), 0);
+    ASSERT_NEAR(fx->sliders[10], -12.2, 1e-9);
+    ASSERT_NEAR(fx->sliders[22], 0.57, 1e-9);
+    for (int32_t i = 0; i < 23; ++i) record->setParameter(record, i, record->getParameter(record, i));
+    EXPECT_NEAR(fx->sliders[10], -12.2, 1e-9);
+    EXPECT_NEAR(fx->sliders[22], 0.57, 1e-9);
+    frame(-100, -100, 0);
+    EXPECT_NEAR(fx->sliders[10], -12.2, 1e-9);
+    EXPECT_NEAR(fx->var.sendCGain, std::pow(10.0, -12.2 / 20), 1e-12);
+}
