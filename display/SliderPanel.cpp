@@ -180,8 +180,8 @@ void applyControlChanges(TQuillEffect& e) {
         d.positionChanged = 0;
     }
     if (!isZero(d.controlChanged)) {
-        // The whole slider section: the display's copies of the sliders this frame did not write
-        // take what a host or the input switch left in the sliders.
+        // The whole slider section: the display's copies show the sliders again, also the second
+        // input's position that one input hid.
         e.DoSlider();
         d.controlChanged = 0;
     }
