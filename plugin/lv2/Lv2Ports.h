@@ -1,4 +1,4 @@
-// The plug-in's LV2 port numbers, as its Turtle description lists them.
+// The plug-in's LV2 port numbers; the Turtle's port list is written from them (turtle/main.cpp).
 #pragma once
 
 #include <cstdint>
