@@ -6,13 +6,12 @@
 #include "editor/LumoEditor.h"
 #include "editor/LumoView.h"
 #include "plugin/bridge/ParameterMapping.h"
+#include "plugin/clap/ClapHostExtension.h"
 #include "runtime/Quill.h"
 
 CClapAdapter::CClapAdapter(TQuill* effect, const LumoBridge& bridge, const clap_host_t* host)
     : CHostAdapter(effect, bridge), host_(host) {
-    if (host_ != nullptr && host_->get_extension != nullptr) {
-        hostParams_ = static_cast<const clap_host_params_t*>(host_->get_extension(host_, CLAP_EXT_PARAMS));
-    }
+    hostParams_ = clapHostExtension<clap_host_params_t>(host_, CLAP_EXT_PARAMS);
     if (this->bridge.init != nullptr) this->bridge.init(this);
 }
 

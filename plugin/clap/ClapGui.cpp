@@ -4,6 +4,7 @@
 
 #include "editor/LumoEditor.h"
 #include "plugin/clap/ClapAdapter.h"
+#include "plugin/clap/ClapHostExtension.h"
 #include "plugin/clap/ClapInstance.h"
 #include "plugin/clap/ClapWindow.h"
 
@@ -11,12 +12,6 @@ namespace {
 
 // About the 30 frames a second the panel asks for at most, as VST hosts' editor idle comes.
 constexpr uint32_t kTimerPeriodMs = 20;
-
-template <typename Extension>
-const Extension* hostExtension(const clap_host_t* host, const char* id) {
-    if (host == nullptr || host->get_extension == nullptr) return nullptr;
-    return static_cast<const Extension*>(host->get_extension(host, id));
-}
 
 }  // namespace
 
@@ -27,10 +22,10 @@ CClapGui::~CClapGui() {
 void CClapGui::attach(const clap_host_t* host, CClapAdapter* adapter) {
     host_ = host;
     adapter_ = adapter;
-    timers_ = hostExtension<clap_host_timer_support_t>(host, CLAP_EXT_TIMER_SUPPORT);
+    timers_ = clapHostExtension<clap_host_timer_support_t>(host, CLAP_EXT_TIMER_SUPPORT);
     if (timers_ != nullptr && (timers_->register_timer == nullptr || timers_->unregister_timer == nullptr))
         timers_ = nullptr;
-    descriptors_ = hostExtension<clap_host_posix_fd_support_t>(host, kClapExtPosixFdSupport);
+    descriptors_ = clapHostExtension<clap_host_posix_fd_support_t>(host, kClapExtPosixFdSupport);
     if (descriptors_ != nullptr &&
         (descriptors_->register_fd == nullptr || descriptors_->unregister_fd == nullptr))
         descriptors_ = nullptr;

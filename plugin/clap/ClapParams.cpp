@@ -7,6 +7,7 @@
 #include <string>
 
 #include "plugin/bridge/ParameterMapping.h"
+#include "plugin/bridge/TextCopy.h"
 #include "plugin/clap/ClapAdapter.h"
 #include "plugin/clap/ClapInstance.h"
 #include "plugin/clap/ClapProcess.h"
@@ -26,13 +27,6 @@ const SliderRecord* recordOf(const TQuill* effect, clap_id id) {
     return effect->recordAt(static_cast<int32_t>(id));
 }
 
-void copyText(char* target, uint32_t size, const std::string& text) {
-    if (target == nullptr || size == 0) return;
-    const size_t length = std::min<size_t>(text.size(), size - 1);
-    std::memcpy(target, text.data(), length);
-    target[length] = '\0';
-}
-
 uint32_t CLAP_ABI count(const clap_plugin_t* plugin) {
     const TQuill* effect = effectOn(plugin, "clap_plugin_params.count");
     if (effect == nullptr) return 0;
@@ -49,7 +43,7 @@ bool CLAP_ABI getInfo(const clap_plugin_t* plugin, uint32_t index, clap_param_in
     info->flags = CLAP_PARAM_IS_AUTOMATABLE;
     // Enumerations and switches: the host offers their items, each an integer step.
     if (!record->texts.empty()) info->flags |= CLAP_PARAM_IS_STEPPED;
-    copyText(info->name, sizeof info->name, record->name);
+    copyText(info->name, record->name, sizeof info->name);
     parameterHeldRange(*effect, static_cast<int32_t>(index), info->min_value, info->max_value);
     info->default_value = record->defaultValue;
     return true;
@@ -67,7 +61,7 @@ bool CLAP_ABI valueToText(const clap_plugin_t* plugin, clap_id id, double value,
     const TQuill* effect = effectOn(plugin, "clap_plugin_params.value_to_text");
     if (recordOf(effect, id) == nullptr || display == nullptr || size == 0 || !std::isfinite(value))
         return false;
-    copyText(display, size, parameterDisplayOf(*effect, static_cast<int32_t>(id), value));
+    copyText(display, parameterDisplayOf(*effect, static_cast<int32_t>(id), value), size);
     return true;
 }
 

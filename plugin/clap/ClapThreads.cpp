@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "plugin/clap/ClapHostExtension.h"
+
 void CClapThreads::attach(const clap_host_t* host) {
     host_ = host;
     if (host == nullptr || host->get_extension == nullptr) return;
