@@ -7,7 +7,7 @@
 #include "display/Radar.h"
 #include "display/SliderPanel.h"
 #include "effect/QuillEffect.h"
-#include "plugin/EditorFunctions.h"
+#include "plugin/boundary/EditorFunctions.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "editor/LumoView.h"
 #include "editor/vstgui/CFrame.h"
-#include "plugin/HostAdapter.h"
+#include "plugin/bridge/BridgeCalls.h"
 
 using VSTGUI::CFrame;
 using VSTGUI::CRect;
@@ -38,7 +38,6 @@ void CLumoEditor::close() {
 }
 
 void CLumoEditor::idle() {
-    if (view != nullptr && frame != nullptr && adapter != nullptr && adapter->bridge.editorIdle != nullptr)
-        adapter->bridge.editorIdle(adapter);
+    if (view != nullptr && frame != nullptr && adapter != nullptr) BridgeCalls(*adapter).editorIdle();
     AEffGUIEditor::idle();
 }

@@ -13,8 +13,9 @@ packages=(
   libfaketime
   # The LV2 edition: headers and vocabularies, lilv for the test host, lv2apply and sord_validate.
   lv2-dev liblilv-dev lilv-utils sordi
-  # The VST 3 edition: the interface declarations (travesty) from the DPF sources.
-  dpf-source
+  # The VST 3 and CLAP editions: the packaged interface declarations (travesty, CLAP) from the DPF
+  # sources, and Qtractor's scanner as a real host's loader.
+  dpf-source qtractor
   # The libFuzzer targets (tools/fuzz.sh): clang 14 with libFuzzer and the sanitizer runtimes.
   clang libfuzzer-14-dev libclang-rt-14-dev
   # The Windows DLLs: MinGW-w64 cross compilers, and Wine (64-bit and 32-bit) to test them.

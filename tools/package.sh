@@ -2,8 +2,9 @@
 # Builds Orbitone and writes the release files into dist/:
 #   orbitone_<version>_amd64.deb              the Debian package (CPack, from build/)
 #   orbitone-<version>-linux-x86_64.tar.gz    the same files in the same folders, under one top folder
-#   orbitone-<version>-windows.zip            Orbitone.dll for 32-bit and for 64-bit hosts, the VST 3
-#                                             bundle with both architectures, and a README
+#   orbitone-<version>-windows.zip            Orbitone.dll and Orbitone.clap for 32-bit and for 64-bit
+#                                             hosts, the VST 3 bundle with both architectures, and a
+#                                             README
 # The build folders and their settings are those of tools/test.sh and tools/test-windows.sh, so after
 # the tests nothing is built again. --no-build packages what those folders already hold.
 # The i686 DLL is packaged from its build whether or not this machine can run 32-bit programs; its
@@ -30,13 +31,13 @@ if [ "$build" = yes ]; then
     dir=build-${arch%%:*}
     # The plain cross build, with the test programs' option as tools/test-windows.sh sets it.
     cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-${arch##*:}.cmake -DORBITONE_WINDOWS_TESTS=ON >/dev/null
-    cmake --build "$dir" -j"$(nproc)" --target Orbitone orbitone_vst3
+    cmake --build "$dir" -j"$(nproc)" --target Orbitone orbitone_clap_module orbitone_vst3
   done
 fi
 vst3_win32=build-win32/vst3/Orbitone.vst3/Contents/x86-win/Orbitone.vst3
 vst3_win64=build-win64/vst3/Orbitone.vst3/Contents/x86_64-win/Orbitone.vst3
-for file in build/CPackConfig.cmake build-win32/bin/Orbitone.dll build-win64/bin/Orbitone.dll "$vst3_win32" \
-  "$vst3_win64"; do
+for file in build/CPackConfig.cmake build-win32/bin/Orbitone.dll build-win64/bin/Orbitone.dll \
+  build-win32/clap/Orbitone.clap build-win64/clap/Orbitone.clap "$vst3_win32" "$vst3_win64"; do
   [ -f "$file" ] || { echo "package: $file is missing (run without --no-build)" >&2; exit 1; }
 done
 
@@ -61,6 +62,7 @@ for arch in 32:win32:i686 64:win64:x86_64; do
   folder="$stage/zip/$windows/$bits-bit hosts"
   mkdir -p "$folder"
   "$triple-w64-mingw32-strip" -o "$folder/Orbitone.dll" "build-$dir/bin/Orbitone.dll"
+  "$triple-w64-mingw32-strip" -o "$folder/Orbitone.clap" "build-$dir/clap/Orbitone.clap"
 done
 # One VST 3 bundle holds both architectures.
 bundle="$stage/zip/$windows/Orbitone.vst3"

@@ -38,6 +38,9 @@ for arch in win32:i686:pei-i386 win64:x86_64:pei-x86-64; do
   vst3=$(vst3_module "$label")
   check_pe "$label" "$triple-w64-mingw32-objdump" "$vst3" "$format" GetPluginFactory InitDll ExitDll
   check_imports "$label" "$triple-w64-mingw32-objdump" "$vst3"
+  clap=build-$label/clap/Orbitone.clap
+  check_pe "$label" "$triple-w64-mingw32-objdump" "$clap" "$format" clap_entry
+  check_imports "$label" "$triple-w64-mingw32-objdump" "$clap"
 done
 
 WINEPREFIX=$(mktemp -d /tmp/orbitone-wine.XXXXXX)
@@ -63,6 +66,7 @@ for run in $runs; do
   run_program "$label" "$bits" none "$bin/DragContainerCheck.exe"
   run_program "$label" "$bits" xvfb "$bin/EditorWindowCheck.exe" "$bin/Orbitone.dll" resources/orbitone2_gfx/bg.png
   run_program "$label" "$bits" xvfb "$bin/Vst3Check.exe" "$(vst3_module "$label")" "$bin/Orbitone.dll" view
+  run_program "$label" "$bits" none "$bin/ClapModuleCheck.exe" "build-$label/clap/Orbitone.clap" "$bin/Orbitone.dll"
 done
 
 if [ "$failures" -ne 0 ]; then

@@ -82,6 +82,13 @@ bool parameterRange(const TQuill& effect, int32_t index, double& minimum, double
     return true;
 }
 
+bool parameterNormalised(const TQuill& effect, int32_t index, double plain, float& normalised) {
+    double minimum = 0, maximum = 0;
+    if (!parameterRange(effect, index, minimum, maximum) || !(maximum > minimum)) return false;
+    normalised = static_cast<float>((plain - minimum) / (maximum - minimum));
+    return true;
+}
+
 std::string parameterName(const TQuill& effect, int32_t index) {
     const SliderRecord* record = effect.recordAt(index);
     return record != nullptr ? record->name : std::string();
@@ -94,8 +101,8 @@ std::string parameterLabel(const TQuill& effect, int32_t index) {
 
 std::string parameterDisplay(const TQuill& effect, int32_t index) {
     const SliderRecord* record = effect.recordAt(index);
-    if (record == nullptr) return {};
-    return parameterDisplayOf(effect, index, sliderValue(effect, *record));
+    return record != nullptr ? parameterDisplayOf(effect, index, sliderValue(effect, *record))
+                             : std::string();
 }
 
 double parameterSnapped(const TQuill& effect, int32_t index, double value) {
@@ -115,4 +122,15 @@ std::string parameterDisplayOf(const TQuill& effect, int32_t index, double v) {
     }
     if (i < n) return record->texts[static_cast<size_t>(i)];
     return formatValue(v);
+}
+
+bool parameterHeldRange(const TQuill& effect, int32_t index, double& minimum, double& maximum) {
+    const SliderRecord* record = effect.recordAt(index);
+    if (record == nullptr) return false;
+    double lowest = 0, highest = 1;
+    settableRange(effect, *record, lowest, highest);
+    const double span = record->maximum - record->minimum;
+    minimum = record->minimum + lowest * span;
+    maximum = record->minimum + highest * span;
+    return true;
 }

@@ -17,6 +17,10 @@ void setParameterValue(TQuill& effect, int32_t index, float normalised);
 double parameterPlainValue(const TQuill& effect, int32_t index);
 // The parameter's declared range in its own units, which normalised 0..1 spans; false without a record.
 bool parameterRange(const TQuill& effect, int32_t index, double& minimum, double& maximum);
+// A value in the parameter's own units as the normalised value that stands for it, for hosts that
+// send plain values; outside 0..1 for values beyond the declared range. False without a record or
+// with an empty range.
+bool parameterNormalised(const TQuill& effect, int32_t index, double plain, float& normalised);
 // Empty for an index without a record.
 std::string parameterName(const TQuill& effect, int32_t index);
 std::string parameterLabel(const TQuill& effect, int32_t index);
@@ -24,5 +28,8 @@ std::string parameterDisplay(const TQuill& effect, int32_t index);
 // A value in the parameter's own units snapped to its step, as a host's change is; unchanged for an
 // index without a record.
 double parameterSnapped(const TQuill& effect, int32_t index, double value);
-// The display text the parameter would show holding this value in its own units.
+// The text parameterDisplay would show if the slider held the value (in the parameter's own units).
 std::string parameterDisplayOf(const TQuill& effect, int32_t index, double value);
+// The range the slider can hold in the parameter's own units: the declared one, or wider where the
+// effect's own controls reach further; false without a record.
+bool parameterHeldRange(const TQuill& effect, int32_t index, double& minimum, double& maximum);

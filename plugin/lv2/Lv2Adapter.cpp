@@ -1,17 +1,15 @@
 #include "plugin/lv2/Lv2Adapter.h"
 
 #include "display/FontListRelease.h"
-#include "plugin/lv2/Lv2EditorLink.h"
 
 CLv2Adapter::CLv2Adapter(TQuill* effect, const LumoBridge& bridge, double sampleRate, int32_t blockSize)
-    : CHostAdapter(effect, bridge), sampleRate_(sampleRate), blockSize_(blockSize) {
-    if (this->bridge.init != nullptr) this->bridge.init(this);
+    : CAdapterKit(effect, bridge), sampleRate_(sampleRate), blockSize_(blockSize) {
+    calls.init();
 }
 
 CLv2Adapter::~CLv2Adapter() {
     releaseFontList(fontList);
-    if (bridge.destroy != nullptr) bridge.destroy(this);
-    effect = nullptr;
+    calls.destroy();
 }
 
 int32_t CLv2Adapter::inputCount() {
@@ -58,32 +56,9 @@ bool CLv2Adapter::refreshHostDisplay() {
 }
 
 void CLv2Adapter::automateParameter(int32_t index, double normalisedValue) {
-    if (bridge.setParameter != nullptr) bridge.setParameter(this, index, static_cast<float>(normalisedValue));
+    calls.setParameter(index, static_cast<float>(normalisedValue));
 }
 
 bool CLv2Adapter::takeMidiEvent(HostMidiEvent&) {
     return false;
-}
-
-int32_t CLv2Adapter::createEditor(int32_t width, int32_t height) {
-    if (hasEditor_) return 0;
-    hasEditor_ = true;
-    editorWidth_ = width;
-    editorHeight_ = height;
-    return 1;
-}
-
-bool CLv2Adapter::editorSize(int32_t& width, int32_t& height) {
-    if (!hasEditor_) return false;
-    width = editorWidth_;
-    height = editorHeight_;
-    return true;
-}
-
-int32_t CLv2Adapter::redrawEditor() {
-    return editorLink_ != nullptr ? editorLink_->redraw() : 0;
-}
-
-void CLv2Adapter::detachEditor(CLv2EditorLink* link) {
-    if (editorLink_ == link) editorLink_ = nullptr;
 }

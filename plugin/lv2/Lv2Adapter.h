@@ -1,14 +1,12 @@
 // The host boundary for LV2 hosts: sample rate and block size from instantiation, transport from the
-// time port, the panel through the UI that attaches itself. There is no VST record behind it; the
-// channel and identity declarations are only remembered.
+// time port; the panel is the UI's, which attaches its window to the kit. There is no VST record
+// behind it; the channel and identity declarations are only remembered.
 #pragma once
 
-#include "plugin/HostAdapter.h"
+#include "plugin/bridge/AdapterKit.h"
 #include "plugin/lv2/Lv2Transport.h"
 
-class CLv2EditorLink;
-
-class CLv2Adapter : public CHostAdapter {
+class CLv2Adapter : public CAdapterKit {
   public:
     CLv2Adapter(TQuill* effect, const LumoBridge& bridge, double sampleRate, int32_t blockSize);
     // Instantiation thread. Destroys the effect through the bridge.
@@ -30,14 +28,6 @@ class CLv2Adapter : public CHostAdapter {
     void automateParameter(int32_t index, double normalisedValue) override;
     // No MIDI port: never an event. Audio thread.
     bool takeMidiEvent(HostMidiEvent& event) override;
-    // Only the panel size is kept: the panel itself lives in the UI binary. Instantiation thread.
-    int32_t createEditor(int32_t width, int32_t height) override;
-    bool editorSize(int32_t& width, int32_t& height) override;  // GUI thread
-    int32_t redrawEditor() override;                            // GUI thread
-
-    // The panel showing this instance, or null. GUI thread.
-    void attachEditor(CLv2EditorLink* link) { editorLink_ = link; }
-    void detachEditor(CLv2EditorLink* link);
 
     CLv2Transport transport;
 
@@ -47,8 +37,4 @@ class CLv2Adapter : public CHostAdapter {
     int32_t inputs_ = 0;
     int32_t outputs_ = 0;
     int32_t uniqueId_ = 0;
-    int32_t editorWidth_ = 0;
-    int32_t editorHeight_ = 0;
-    bool hasEditor_ = false;
-    CLv2EditorLink* editorLink_ = nullptr;
 };

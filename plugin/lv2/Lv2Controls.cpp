@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "plugin/HostAdapter.h"
+#include "plugin/bridge/BridgeCalls.h"
 #include "plugin/bridge/ParameterMapping.h"
 
 CLv2Controls::CLv2Controls() {
@@ -16,7 +16,7 @@ void CLv2Controls::connect(uint32_t parameter, const float* port) {
 }
 
 void CLv2Controls::apply(CHostAdapter& adapter) {
-    if (adapter.effect == nullptr || adapter.bridge.setParameter == nullptr) return;
+    if (adapter.effect == nullptr) return;
     const bool restored = restored_.exchange(false, std::memory_order_acq_rel);
     for (uint32_t p = 0; p < lv2ports::kControlCount; ++p) {
         if (ports_[p] == nullptr) continue;
@@ -26,13 +26,12 @@ void CLv2Controls::apply(CHostAdapter& adapter) {
         if (value == applied_[p]) continue;
         applied_[p] = value;
         if (restored) continue;
-        double minimum = 0, maximum = 0;
         const auto index = static_cast<int32_t>(p);
-        if (!parameterRange(*adapter.effect, index, minimum, maximum) || !(maximum > minimum)) continue;
+        float normalised = 0;
+        if (!parameterNormalised(*adapter.effect, index, value, normalised)) continue;
         // The bridge brings the value into what the slider can hold (the Speed controls reach beyond
         // the declared range), as for a VST host.
-        adapter.bridge.setParameter(&adapter, index,
-                                    static_cast<float>((value - minimum) / (maximum - minimum)));
+        BridgeCalls(adapter).setParameter(index, normalised);
         hostResult_[p].store(static_cast<float>(parameterPlainValue(*adapter.effect, index)),
                              std::memory_order_relaxed);
     }

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "effect/QuillEffect.h"
-#include "plugin/bridge/EffectBridge.h"
+#include "plugin/bridge/InstanceAssembly.h"
 #include "plugin/lv2/Lv2Instance.h"
 #include "plugin/lv2/Lv2Run.h"
 #include "plugin/lv2/Lv2State.h"
@@ -47,14 +47,6 @@ int32_t blockSizeOf(const LV2_Options_Option* options, const LV2_URID_Map* map) 
     return found > 0 ? found : kDefaultBlockSize;
 }
 
-void attachEditor(Lv2Instance& instance, CLv2EditorLink* link) {
-    instance.adapter->attachEditor(link);
-}
-
-void detachEditor(Lv2Instance& instance, CLv2EditorLink* link) {
-    instance.adapter->detachEditor(link);
-}
-
 LV2_Handle instantiate(const LV2_Descriptor*, double sampleRate, const char*,
                        const LV2_Feature* const* features) {
     if (!(sampleRate > 0)) return nullptr;
@@ -62,19 +54,18 @@ LV2_Handle instantiate(const LV2_Descriptor*, double sampleRate, const char*,
     if (map != nullptr && map->map == nullptr) map = nullptr;
     const auto* options = static_cast<const LV2_Options_Option*>(featureData(features, LV2_OPTIONS__options));
 
+    const int32_t blockSize = blockSizeOf(options, map);
     auto* instance = new Lv2Instance;
-    auto* effect = new TQuillEffect();
-    instance->adapter = new CLv2Adapter(effect, makeEffectBridge(), sampleRate, blockSizeOf(options, map));
-    effect->adapter = instance->adapter;
-    instance->boundary = instance->adapter;
-    instance->attachEditor = attachEditor;
-    instance->detachEditor = detachEditor;
+    instance->adapter = assembleInstance(new TQuillEffect(), [&](TQuill* effect, const LumoBridge& bridge) {
+        return new CLv2Adapter(effect, bridge, sampleRate, blockSize);
+    });
+    instance->kit = instance->adapter;
     instance->adapter->transport.mapUris(map);
     if (map != nullptr) {
         instance->stateKey = map->map(map->handle, kLv2StateChunkUri);
         instance->chunkType = map->map(map->handle, LV2_ATOM__Chunk);
     }
-    if (instance->adapter->bridge.open != nullptr) instance->adapter->bridge.open(instance->adapter);
+    instance->adapter->calls.open();
     return instance;
 }
 
@@ -99,7 +90,7 @@ void activate(LV2_Handle handle) {
     auto* instance = static_cast<Lv2Instance*>(handle);
     CLv2Adapter* adapter = instance->adapter;
     instance->controls.apply(*adapter);
-    if (adapter->bridge.resume != nullptr) adapter->bridge.resume(adapter);
+    adapter->calls.resume();
 }
 
 void run(LV2_Handle handle, uint32_t frames) {
@@ -107,14 +98,13 @@ void run(LV2_Handle handle, uint32_t frames) {
 }
 
 void deactivate(LV2_Handle handle) {
-    CLv2Adapter* adapter = static_cast<Lv2Instance*>(handle)->adapter;
-    if (adapter->bridge.suspend != nullptr) adapter->bridge.suspend(adapter);
+    static_cast<Lv2Instance*>(handle)->adapter->calls.suspend();
 }
 
 void cleanup(LV2_Handle handle) {
     auto* instance = static_cast<Lv2Instance*>(handle);
     if (instance == nullptr) return;
-    if (instance->adapter->bridge.close != nullptr) instance->adapter->bridge.close(instance->adapter);
+    instance->adapter->calls.close();
     delete instance->adapter;
     delete instance;
 }

@@ -18,9 +18,9 @@ LV2_State_Status saveLv2State(LV2_Handle handle, LV2_State_Store_Function store,
     if (instance == nullptr || store == nullptr) return LV2_STATE_ERR_UNKNOWN;
     if (instance->stateKey == 0) return LV2_STATE_ERR_NO_FEATURE;
     CLv2Adapter* adapter = instance->adapter;
-    if (adapter == nullptr || adapter->bridge.getChunk == nullptr) return LV2_STATE_ERR_UNKNOWN;
+    if (adapter == nullptr) return LV2_STATE_ERR_UNKNOWN;
     void* data = nullptr;
-    const int32_t size = adapter->bridge.getChunk(adapter, &data, false);
+    const int32_t size = adapter->calls.getChunk(&data, false);
     if (size <= 0 || data == nullptr) return LV2_STATE_ERR_UNKNOWN;
     return store(state, instance->stateKey, data, static_cast<size_t>(size), instance->chunkType,
                  LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE);
@@ -32,7 +32,7 @@ LV2_State_Status restoreLv2State(LV2_Handle handle, LV2_State_Retrieve_Function 
     if (instance == nullptr || retrieve == nullptr) return LV2_STATE_ERR_UNKNOWN;
     if (instance->stateKey == 0) return LV2_STATE_ERR_NO_FEATURE;
     CLv2Adapter* adapter = instance->adapter;
-    if (adapter == nullptr || adapter->bridge.setChunk == nullptr) return LV2_STATE_ERR_UNKNOWN;
+    if (adapter == nullptr) return LV2_STATE_ERR_UNKNOWN;
     size_t size = 0;
     uint32_t type = 0;
     uint32_t flags = 0;
@@ -42,7 +42,7 @@ LV2_State_Status restoreLv2State(LV2_Handle handle, LV2_State_Retrieve_Function 
     if (size > kLargestChunk) return LV2_STATE_ERR_BAD_TYPE;
     std::vector<unsigned char> chunk(size);
     if (size > 0) std::memcpy(chunk.data(), data, size);
-    adapter->bridge.setChunk(adapter, chunk.data(), static_cast<int32_t>(size), false);
+    adapter->calls.setChunk(chunk.data(), static_cast<int32_t>(size), false);
     instance->controls.markRestored();
     return LV2_STATE_SUCCESS;
 }

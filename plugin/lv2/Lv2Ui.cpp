@@ -9,6 +9,7 @@
 #include "editor/LumoView.h"
 #include "editor/vstgui/CFrame.h"
 #include "editor/vstgui/x11/X11Frame.h"
+#include "plugin/bridge/AdapterKit.h"
 #include "plugin/lv2/Lv2Instance.h"
 
 namespace {
@@ -34,23 +35,21 @@ CLv2Ui* CLv2Ui::create(const LV2_Feature* const* features, LV2UI_Write_Function 
     auto* instance =
         static_cast<Lv2Instance*>(const_cast<void*>(featureData(features, LV2_INSTANCE_ACCESS_URI)));
     if (parent == nullptr || instance == nullptr || widget == nullptr) return nullptr;
-    CHostAdapter* adapter = instance->boundary;
-    if (adapter == nullptr || adapter->effect == nullptr || instance->attachEditor == nullptr ||
-        instance->detachEditor == nullptr)
-        return nullptr;
+    CAdapterKit* kit = instance->kit;
+    if (kit == nullptr || kit->effect == nullptr) return nullptr;
     int32_t width = 0;
     int32_t height = 0;
-    if (!adapter->editorSize(width, height)) return nullptr;
+    if (!kit->editorSize(width, height)) return nullptr;
 
     auto* ui = new CLv2Ui(*instance, write, controller);
-    ui->editor_ = new CLumoEditor(adapter, nullptr, width, height);
+    ui->editor_ = new CLumoEditor(kit, nullptr, width, height);
     ui->editor_->open(parent);
     VSTGUI::X11Frame* window = windowOf(ui->editor_);
     if (window == nullptr) {
         delete ui;
         return nullptr;
     }
-    instance->attachEditor(*instance, ui);
+    kit->attachWindow(ui);
     *widget = reinterpret_cast<LV2UI_Widget>(static_cast<uintptr_t>(window->getWindow()));
     if (const auto* resize = static_cast<const LV2UI_Resize*>(featureData(features, LV2_UI__resize))) {
         if (resize->ui_resize != nullptr) resize->ui_resize(resize->handle, width, height);
@@ -59,10 +58,10 @@ CLv2Ui* CLv2Ui::create(const LV2_Feature* const* features, LV2UI_Write_Function 
 }
 
 CLv2Ui::CLv2Ui(Lv2Instance& instance, LV2UI_Write_Function write, LV2UI_Controller controller)
-    : instance_(instance), adapter_(instance.boundary), write_(write), controller_(controller) {}
+    : instance_(instance), kit_(*instance.kit), write_(write), controller_(controller) {}
 
 CLv2Ui::~CLv2Ui() {
-    instance_.detachEditor(instance_, this);
+    kit_.detachWindow(this);
     if (editor_ != nullptr) {
         editor_->close();
         delete editor_;
@@ -85,7 +84,6 @@ void CLv2Ui::portEvent(uint32_t port, uint32_t size, uint32_t format, const void
 
 int CLv2Ui::idle() {
     editor_->idle();
-    if (adapter_->effect != nullptr)
-        sync_.collect(*adapter_->effect, instance_.controls, write_, controller_);
+    if (kit_.effect != nullptr) sync_.collect(*kit_.effect, instance_.controls, write_, controller_);
     return 0;
 }

@@ -4,14 +4,14 @@
 
 #include <lv2/ui/ui.h>
 
-#include "plugin/lv2/Lv2EditorLink.h"
+#include "plugin/bridge/EditorLink.h"
 #include "plugin/lv2/Lv2PanelSync.h"
 
+class CAdapterKit;
 class CLumoEditor;
-class CHostAdapter;
 struct Lv2Instance;
 
-class CLv2Ui : public CLv2EditorLink {
+class CLv2Ui : public IEditorLink {
   public:
     // Null without a parent window, an instance, or a window on the display. GUI thread.
     static CLv2Ui* create(const LV2_Feature* const* features, LV2UI_Write_Function write,
@@ -31,7 +31,7 @@ class CLv2Ui : public CLv2EditorLink {
     CLv2Ui(Lv2Instance& instance, LV2UI_Write_Function write, LV2UI_Controller controller);
 
     Lv2Instance& instance_;
-    CHostAdapter* adapter_;
+    CAdapterKit& kit_;
     CLumoEditor* editor_ = nullptr;
     LV2UI_Write_Function write_;
     LV2UI_Controller controller_;

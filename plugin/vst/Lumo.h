@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "plugin/HostAdapter.h"
+#include "plugin/bridge/AdapterKit.h"
 #include "plugin/sdk/AudioEffectX.h"
 
-class CLumo : public AudioEffectX, public CHostAdapter {
+class CLumo : public AudioEffectX, public CAdapterKit {
   public:
     static constexpr int32_t kMidiRingSize = 1000;
 
@@ -54,9 +54,9 @@ class CLumo : public AudioEffectX, public CHostAdapter {
     void automateParameter(int32_t index, double normalisedValue) override;  // GUI thread
     // Takes the oldest unread MIDI event; false when the ring is empty. Audio thread.
     bool takeMidiEvent(HostMidiEvent& event) override;
-    int32_t createEditor(int32_t width, int32_t height) override;  // dispatcher thread
-    bool editorSize(int32_t& width, int32_t& height) override;     // GUI thread
-    int32_t redrawEditor() override;                               // GUI thread
+    // The kit keeps the panel size; the editor registers with the SDK base. Dispatcher thread.
+    int32_t createEditor(int32_t width, int32_t height) override;
+    int32_t redrawEditor() override;  // GUI thread
 
     int32_t midiWritePos = 0;
     int32_t midiReadPos = 0;

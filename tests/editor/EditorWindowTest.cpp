@@ -7,7 +7,7 @@
 #include "HostWindow.h"
 #include "editor/LumoEditor.h"
 #include "editor/vstgui/CFrame.h"
-#include "plugin/EditorFunctions.h"
+#include "plugin/boundary/EditorFunctions.h"
 #include "plugin/vst/Lumo.h"
 
 using namespace editortest;

@@ -1,0 +1,22 @@
+#include "plugin/bridge/AdapterKit.h"
+
+#include "plugin/bridge/EditorLink.h"
+
+int32_t CAdapterKit::createEditor(int32_t width, int32_t height) {
+    if (hasEditor_) return 0;
+    hasEditor_ = true;
+    editorWidth_ = width;
+    editorHeight_ = height;
+    return 1;
+}
+
+bool CAdapterKit::editorSize(int32_t& width, int32_t& height) {
+    if (!hasEditor_) return false;
+    width = editorWidth_;
+    height = editorHeight_;
+    return true;
+}
+
+int32_t CAdapterKit::redrawEditor() {
+    return window_ != nullptr ? window_->redraw() : 0;
+}
