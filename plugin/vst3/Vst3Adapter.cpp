@@ -1,10 +1,9 @@
 #include "plugin/vst3/Vst3Adapter.h"
 
 #include "display/FontListRelease.h"
-#include "plugin/MonotonicClock.h"
+#include "plugin/boundary/MonotonicClock.h"
 #include "plugin/vst3/Vst3Face.h"
 #include "plugin/vst3/Vst3Parameters.h"
-#include "plugin/vst3/Vst3View.h"
 
 namespace {
 
@@ -12,14 +11,14 @@ constexpr uint32_t kTimeValid = V3_PROCESS_CTX_PROJECT_TIME_VALID;
 
 }  // namespace
 
-CVst3Adapter::CVst3Adapter(TQuill* effect, const LumoBridge& bridge) : CHostAdapter(effect, bridge) {
-    if (this->bridge.init != nullptr) this->bridge.init(this);
+CVst3Adapter::CVst3Adapter(TQuill* effect, const LumoBridge& bridge) : CAdapterKit(effect, bridge) {
+    calls.init();
 }
 
 CVst3Adapter::~CVst3Adapter() {
     setComponentHandler(nullptr);
     releaseFontList(fontList);
-    if (bridge.destroy != nullptr) bridge.destroy(this);
+    calls.destroy();
     effect = nullptr;
 }
 
@@ -76,7 +75,7 @@ bool CVst3Adapter::refreshHostDisplay() {
 void CVst3Adapter::automateParameter(int32_t index, double normalisedValue) {
     if (effect == nullptr || index < 0 || index >= 64) return;
     const auto id = static_cast<v3_param_id>(index);
-    if (bridge.setParameter != nullptr) bridge.setParameter(this, index, static_cast<float>(normalisedValue));
+    calls.setParameter(index, static_cast<float>(normalisedValue));
     if (handler_ == nullptr) return;
     lastEdit_ = platform::monotonicMilliseconds();
     const uint64_t bit = uint64_t{1} << index;
@@ -102,25 +101,6 @@ void CVst3Adapter::endGestures() {
 
 bool CVst3Adapter::takeMidiEvent(HostMidiEvent&) {
     return false;
-}
-
-int32_t CVst3Adapter::createEditor(int32_t width, int32_t height) {
-    if (hasEditor_) return 0;
-    hasEditor_ = true;
-    editorWidth_ = width;
-    editorHeight_ = height;
-    return 1;
-}
-
-bool CVst3Adapter::editorSize(int32_t& width, int32_t& height) {
-    if (!hasEditor_) return false;
-    width = editorWidth_;
-    height = editorHeight_;
-    return true;
-}
-
-int32_t CVst3Adapter::redrawEditor() {
-    return view_ != nullptr ? view_->redraw() : 0;
 }
 
 void CVst3Adapter::setup(double sampleRate, int32_t maximumBlock) {
@@ -158,8 +138,4 @@ void CVst3Adapter::setComponentHandler(v3_component_handler** handler) {
     if (handler != nullptr) unknownOf(handler).ref(handler);
     if (handler_ != nullptr) unknownOf(handler_).unref(handler_);
     handler_ = handler;
-}
-
-void CVst3Adapter::detachView(CVst3View* view) {
-    if (view_ == view) view_ = nullptr;
 }

@@ -5,13 +5,11 @@
 
 #include <atomic>
 
-#include "plugin/HostAdapter.h"
+#include "plugin/bridge/AdapterKit.h"
 #include <travesty/edit_controller.h>
 #include <travesty/audio_processor.h>
 
-class CVst3View;
-
-class CVst3Adapter : public CHostAdapter {
+class CVst3Adapter : public CAdapterKit {
   public:
     CVst3Adapter(TQuill* effect, const LumoBridge& bridge);
     // Main thread. Destroys the effect through the bridge.
@@ -31,10 +29,7 @@ class CVst3Adapter : public CHostAdapter {
     // Sets the parameter, then tells the host: begin (once per gesture) and perform; the gesture
     // ends at endGestures. GUI thread.
     void automateParameter(int32_t index, double normalisedValue) override;
-    bool takeMidiEvent(HostMidiEvent& event) override;             // audio thread; there is no event bus
-    int32_t createEditor(int32_t width, int32_t height) override;  // main thread
-    bool editorSize(int32_t& width, int32_t& height) override;     // GUI thread
-    int32_t redrawEditor() override;                               // GUI thread
+    bool takeMidiEvent(HostMidiEvent& event) override;  // audio thread; there is no event bus
 
     // Main thread, while not processing.
     void setup(double sampleRate, int32_t maximumBlock);
@@ -47,8 +42,6 @@ class CVst3Adapter : public CHostAdapter {
     void endGestures();
     // When the panel last changed a parameter, on the monotonic clock. GUI thread.
     long long lastEditTime() const { return lastEdit_; }
-    void attachView(CVst3View* view) { view_ = view; }
-    void detachView(CVst3View* view);
 
   private:
     std::atomic<double> sampleRate_{44100};
@@ -65,12 +58,8 @@ class CVst3Adapter : public CHostAdapter {
 
     int32_t inputs_ = 0;
     int32_t outputs_ = 0;
-    int32_t editorWidth_ = 0;
-    int32_t editorHeight_ = 0;
-    bool hasEditor_ = false;
     v3_component_handler** handler_ = nullptr;
     // One bit per parameter id with an edit begun and not yet ended. GUI thread.
     uint64_t openEdits_ = 0;
     long long lastEdit_ = 0;
-    CVst3View* view_ = nullptr;
 };

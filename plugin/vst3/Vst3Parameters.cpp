@@ -50,16 +50,8 @@ bool vst3IsParameter(const TQuill& effect, v3_param_id id) {
 }
 
 bool vst3PlainRange(const TQuill& effect, v3_param_id id, double& minimum, double& maximum) {
-    const SliderRecord* record = recordOf(effect, id);
-    if (record == nullptr) return false;
-    minimum = record->minimum;
-    maximum = record->maximum;
-    double low = 0, high = 0;
-    if (effect.SliderHeldRange(record->number, low, high) && high > low) {
-        minimum = std::min(minimum, low);
-        maximum = std::max(maximum, high);
-    }
-    return maximum > minimum;
+    if (recordOf(effect, id) == nullptr) return false;
+    return parameterHeldRange(effect, static_cast<int32_t>(id), minimum, maximum) && maximum > minimum;
 }
 
 double vst3ToPlain(const TQuill& effect, v3_param_id id, double normalised) {
@@ -75,10 +67,10 @@ double vst3ToNormalised(const TQuill& effect, v3_param_id id, double plain) {
 }
 
 float vst3ToBridgeValue(const TQuill& effect, v3_param_id id, double normalised) {
-    const SliderRecord* record = recordOf(effect, id);
-    if (record == nullptr || !(record->maximum > record->minimum)) return 0.0f;
-    const double plain = vst3ToPlain(effect, id, normalised);
-    return static_cast<float>((plain - record->minimum) / (record->maximum - record->minimum));
+    float value = 0.0f;
+    if (recordOf(effect, id) == nullptr) return value;
+    parameterNormalised(effect, static_cast<int32_t>(id), vst3ToPlain(effect, id, normalised), value);
+    return value;
 }
 
 double vst3CurrentNormalised(const TQuill& effect, v3_param_id id) {

@@ -3,7 +3,8 @@
 #include <cstring>
 
 #include "plugin/vst3/Vst3Adapter.h"
-#include "plugin/vst3/Vst3Assembly.h"
+#include "effect/QuillEffect.h"
+#include "plugin/bridge/InstanceAssembly.h"
 #include "plugin/vst3/Vst3Parameters.h"
 #include "plugin/vst3/Vst3Process.h"
 #include "plugin/vst3/Vst3State.h"
@@ -207,9 +208,8 @@ v3_result V3_API setParameterNormalised(void* self, v3_param_id id, double norma
     if (!vst3IsParameter(effect, id)) return V3_INVALID_ARG;
     if (static_cast<int32_t>(id) == vst3BypassId(effect)) {
         p->bypass().request(normalised >= 0.5);
-    } else if (adapter.bridge.setParameter != nullptr) {
-        adapter.bridge.setParameter(&adapter, static_cast<int32_t>(id),
-                                    vst3ToBridgeValue(effect, id, normalised));
+    } else {
+        adapter.calls.setParameter(static_cast<int32_t>(id), vst3ToBridgeValue(effect, id, normalised));
     }
     return V3_OK;
 }
@@ -260,13 +260,17 @@ CVst3Plugin::CVst3Plugin()
       processor_{&kProcessorTable, this},
       controller_{&kControllerTable, this},
       requirements_{&kRequirementsTable, this},
-      adapter_(assembleVst3Instance()) {
+      adapter_(assembleInstance(new TQuillEffect(), [](TQuill* effect, const LumoBridge& bridge) {
+          return new CVst3Adapter(effect, bridge);
+      })) {
+    adapter_->calls.open();
     bypass_.prepare(adapter_->hostBlockSize());
 }
 
 CVst3Plugin::~CVst3Plugin() {
     if (active_) setActive(false);
-    disassembleVst3Instance(adapter_);
+    adapter_->calls.close();
+    delete adapter_;
 }
 
 void* CVst3Plugin::create(const v3_tuid iid) {
@@ -317,10 +321,9 @@ v3_result CVst3Plugin::terminate() {
 v3_result CVst3Plugin::setActive(bool active) {
     if (active == active_) return V3_OK;
     active_ = active;
-    if (active) {
-        if (adapter_->bridge.resume != nullptr) adapter_->bridge.resume(adapter_);
-    } else if (adapter_->bridge.suspend != nullptr) {
-        adapter_->bridge.suspend(adapter_);
-    }
+    if (active)
+        adapter_->calls.resume();
+    else
+        adapter_->calls.suspend();
     return V3_OK;
 }

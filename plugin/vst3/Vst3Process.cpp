@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "plugin/bridge/BlockSplit.h"
 #include "plugin/bridge/DenormalGuard.h"
 #include "plugin/bridge/ParameterMapping.h"
 #include "plugin/vst3/Vst3Adapter.h"
-#include "plugin/vst3/Vst3Assembly.h"
 #include "plugin/vst3/Vst3Bypass.h"
-#include "plugin/vst3/Vst3Parameters.h"
+#include "plugin/vst3/Vst3Changes.h"
 
 namespace {
 
@@ -55,68 +55,44 @@ void silenceOutputs(v3_process_data& data) {
     }
 }
 
-void runEffect(CVst3Adapter& adapter, float** inputs, float** outputs, int32_t frames) {
-    if (adapter.bridge.processReplacing != nullptr)
-        adapter.bridge.processReplacing(&adapter, inputs, outputs, frames);
-}
-
-void runEffect(CVst3Adapter& adapter, double** inputs, double** outputs, int32_t frames) {
-    if (adapter.bridge.processDoubleReplacing != nullptr)
-        adapter.bridge.processDoubleReplacing(&adapter, inputs, outputs, frames);
-}
-
 // The effect takes six inputs and uses the first two: the other four read the matching outputs,
-// which every frame overwrites only after all its inputs were read.
+// which every frame overwrites only after all its inputs were read. While bypassed the dry inputs
+// are kept first, a piece as long as there is room for at a time.
 template <typename Sample>
-void processSpan(CVst3Adapter& adapter, CVst3Bypass& bypass, v3_process_data& data, int32_t start,
-                 int32_t end) {
+void processBlock(CVst3Adapter& adapter, CVst3Bypass& bypass, v3_process_data& data, CVst3Changes& changes) {
     Sample** hostIn = channelsOf<Sample>(data.inputs[0]);
     Sample** hostOut = channelsOf<Sample>(data.outputs[0]);
     const double rampFrames =
         parameterPlainValue(*adapter.effect, kSmoothingParameter) / 1000.0 * adapter.hostSampleRate();
-    while (start < end) {
-        // While bypassed the dry inputs are kept first, as much at a time as there is room for.
+    const int32_t frames = data.nframes;
+    int32_t start = 0;
+    while (start < frames) {
         const bool engaged = bypass.engaged() && bypass.capacity() > 0;
-        const int32_t frames = engaged ? std::min(end - start, bypass.capacity()) : end - start;
+        const int32_t length = engaged ? std::min(frames - start, bypass.capacity()) : frames - start;
         Sample* inputs[kEffectChannels];
         Sample* outputs[kEffectChannels];
         for (int32_t k = 0; k < kEffectChannels; ++k) outputs[k] = hostOut[k] + start;
         inputs[0] = hostIn[0] + start;
         inputs[1] = hostIn[1] + start;
         for (int32_t k = 2; k < kEffectChannels; ++k) inputs[k] = outputs[k];
-        if (engaged) bypass.keep(inputs[0], inputs[1], frames);
-        runEffect(adapter, inputs, outputs, frames);
-        if (engaged) bypass.mix(outputs, frames, rampFrames);
-        start += frames;
-    }
-}
-
-void applyChange(CVst3Adapter& adapter, CVst3Bypass& bypass, v3_param_id id, double value) {
-    if (static_cast<int32_t>(id) == vst3BypassId(*adapter.effect)) {
-        bypass.request(value >= 0.5);
-    } else if (vst3IsParameter(*adapter.effect, id) && adapter.bridge.setParameter != nullptr) {
-        adapter.bridge.setParameter(&adapter, static_cast<int32_t>(id),
-                                    vst3ToBridgeValue(*adapter.effect, id, value));
+        if (engaged) bypass.keep(inputs[0], inputs[1], length);
+        changes.piece(start, start + length, start + length == frames);
+        runSplitBlock(adapter, inputs, outputs, kEffectChannels, static_cast<uint32_t>(length), changes);
+        if (engaged) bypass.mix(outputs, length, rampFrames);
+        start += length;
     }
 }
 
 template <typename Sample>
 v3_result process(CVst3Adapter& adapter, CVst3Bypass& bypass, v3_process_data& data) {
-    const bool audio = data.nframes > 0 && busesPresent<Sample>(data);
-    CVst3ChangeSplit split(data.input_params, audio ? data.nframes : 0);
-    CVst3ChangeSplit::Step step;
-    while (split.next(step)) {
-        if (step.isChange) {
-            applyChange(adapter, bypass, step.id, step.value);
-            continue;
-        }
-        adapter.takeTransport(data.ctx, step.start);
-        processSpan<Sample>(adapter, bypass, data, step.start, step.end);
-    }
-    if (!audio) {
+    CVst3Changes changes(adapter, bypass, data);
+    if (data.nframes <= 0 || !busesPresent<Sample>(data)) {
+        changes.piece(0, 0, true);
+        applyTimedChanges(adapter, changes);
         silenceOutputs<Sample>(data);
         return V3_OK;
     }
+    processBlock<Sample>(adapter, bypass, data, changes);
     data.outputs[0].channel_silence_bitset = 0;
     return V3_OK;
 }

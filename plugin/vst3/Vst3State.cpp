@@ -3,16 +3,15 @@
 #include <cstring>
 #include <vector>
 
-#include "plugin/HostAdapter.h"
+#include "plugin/bridge/AdapterKit.h"
 #include "plugin/vst3/Vst3Face.h"
 
 namespace {
 
 // The present chunk, copied out of the effect; empty when it has none.
-std::vector<unsigned char> currentChunk(CHostAdapter& adapter) {
+std::vector<unsigned char> currentChunk(CAdapterKit& adapter) {
     void* data = nullptr;
-    const int32_t size =
-        adapter.bridge.getChunk != nullptr ? adapter.bridge.getChunk(&adapter, &data, false) : 0;
+    const int32_t size = adapter.calls.getChunk(&data, false);
     if (size <= 0 || data == nullptr) return {};
     const auto* bytes = static_cast<const unsigned char*>(data);
     return std::vector<unsigned char>(bytes, bytes + size);
@@ -20,7 +19,7 @@ std::vector<unsigned char> currentChunk(CHostAdapter& adapter) {
 
 }  // namespace
 
-v3_result writeVst3State(CHostAdapter& adapter, v3_bstream** stream) {
+v3_result writeVst3State(CAdapterKit& adapter, v3_bstream** stream) {
     if (stream == nullptr || *stream == nullptr) return V3_INVALID_ARG;
     std::vector<unsigned char> chunk = currentChunk(adapter);
     if (chunk.empty()) return V3_INTERNAL_ERR;
@@ -31,8 +30,8 @@ v3_result writeVst3State(CHostAdapter& adapter, v3_bstream** stream) {
     return V3_OK;
 }
 
-v3_result readVst3State(CHostAdapter& adapter, v3_bstream** stream) {
-    if (stream == nullptr || *stream == nullptr || adapter.bridge.setChunk == nullptr) return V3_INVALID_ARG;
+v3_result readVst3State(CAdapterKit& adapter, v3_bstream** stream) {
+    if (stream == nullptr || *stream == nullptr) return V3_INVALID_ARG;
     const std::vector<unsigned char> reference = currentChunk(adapter);
     if (reference.size() < sizeof(float)) return V3_INTERNAL_ERR;
     // One byte more than a chunk, to tell a longer stream from an exact one.
@@ -48,6 +47,6 @@ v3_result readVst3State(CHostAdapter& adapter, v3_bstream** stream) {
     if (filled != reference.size()) return V3_FALSE;
     // The first value marks the chunk's kind.
     if (std::memcmp(chunk.data(), reference.data(), sizeof(float)) != 0) return V3_FALSE;
-    adapter.bridge.setChunk(&adapter, chunk.data(), static_cast<int32_t>(filled), false);
+    adapter.calls.setChunk(chunk.data(), static_cast<int32_t>(filled), false);
     return V3_OK;
 }

@@ -3,10 +3,10 @@
 
 #include <travesty/bstream.h>
 
-class CHostAdapter;
+class CAdapterKit;
 
 // Main thread.
-v3_result writeVst3State(CHostAdapter& adapter, v3_bstream** stream);
+v3_result writeVst3State(CAdapterKit& adapter, v3_bstream** stream);
 // Takes a stream only when it holds exactly one chunk of the effect's own kind and size; anything
 // else is refused and changes nothing. Main thread.
-v3_result readVst3State(CHostAdapter& adapter, v3_bstream** stream);
+v3_result readVst3State(CAdapterKit& adapter, v3_bstream** stream);

@@ -5,7 +5,7 @@
 #include "editor/LumoEditor.h"
 #include "editor/LumoView.h"
 #include "editor/vstgui/CFrame.h"
-#include "plugin/MonotonicClock.h"
+#include "plugin/boundary/MonotonicClock.h"
 #include "plugin/vst3/Vst3Adapter.h"
 #include "runtime/Quill.h"
 
@@ -131,7 +131,7 @@ v3_result CVst3View::attach(void* parent, const char* platformType) {
         editor_ = nullptr;
         return V3_FALSE;
     }
-    adapter_.attachView(this);
+    adapter_.attachWindow(this);
     timer_.start(frame_, *editor_, tickView, this);
     return V3_OK;
 }
@@ -140,7 +140,7 @@ v3_result CVst3View::remove() {
     if (editor_ == nullptr) return V3_FALSE;
     timer_.stop();
     adapter_.endGestures();
-    adapter_.detachView(this);
+    adapter_.detachWindow(this);
     editor_->close();
     delete editor_;
     editor_ = nullptr;

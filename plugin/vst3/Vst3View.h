@@ -5,6 +5,7 @@
 
 #include <atomic>
 
+#include "plugin/bridge/EditorLink.h"
 #include "plugin/vst3/Vst3Face.h"
 #include "plugin/vst3/Vst3ViewTimer.h"
 #include <travesty/view.h>
@@ -12,7 +13,7 @@
 class CLumoEditor;
 class CVst3Adapter;
 
-class CVst3View {
+class CVst3View : public IEditorLink {
   public:
     // A new view of the adapter's panel, referenced once; it keeps the plug-in object behind
     // pluginFace alive until it goes. GUI thread.
@@ -28,14 +29,14 @@ class CVst3View {
     v3_result setFrame(v3_plugin_frame** frame);
     v3_result wheel(float distance);
     // Invalidates the panel's view; 1 when there was one.
-    int32_t redraw();
+    int32_t redraw() override;
     // The timed refresh and the window's events, then the end of finished gestures.
     void tick();
     void size(v3_view_rect& rect) const;
 
   private:
     CVst3View(CVst3Adapter& adapter, void* pluginFace);
-    ~CVst3View();
+    ~CVst3View() override;
 
     Vst3Face<CVst3View> face_;
     std::atomic<uint32_t> references_{1};
