@@ -24,6 +24,13 @@ void processSpan(const BridgeCalls& calls, Sample* const* inputs, Sample* const*
     changes.processed(end - start);
 }
 
+void apply(const BridgeCalls& calls, const TimedChange& change, ITimedChanges& changes) {
+    if (change.kind == TimedChange::Kind::kParameter)
+        calls.setParameter(change.parameter, change.value);
+    else
+        changes.transportDue();
+}
+
 template <typename Sample>
 void runSplit(CHostAdapter& adapter, Sample* const* inputs, Sample* const* outputs, int32_t channels,
               uint32_t frames, ITimedChanges& changes) {
@@ -39,10 +46,7 @@ void runSplit(CHostAdapter& adapter, Sample* const* inputs, Sample* const* outpu
             processSpan(calls, inputs, outputs, channels, done, at, changes);
             done = at;
         }
-        if (change.kind == TimedChange::Kind::kParameter)
-            calls.setParameter(change.parameter, change.value);
-        else
-            changes.transportDue();
+        apply(calls, change, changes);
     }
     if (done < frames) processSpan(calls, inputs, outputs, channels, done, frames, changes);
 }
@@ -57,4 +61,10 @@ void runSplitBlock(CHostAdapter& adapter, float* const* inputs, float* const* ou
 void runSplitBlock(CHostAdapter& adapter, double* const* inputs, double* const* outputs, int32_t channels,
                    uint32_t frames, ITimedChanges& changes) {
     runSplit(adapter, inputs, outputs, channels, frames, changes);
+}
+
+void applyTimedChanges(CHostAdapter& adapter, ITimedChanges& changes) {
+    const BridgeCalls calls(adapter);
+    TimedChange change;
+    while (changes.next(change)) apply(calls, change, changes);
 }

@@ -37,3 +37,6 @@ void runSplitBlock(CHostAdapter& adapter, float* const* inputs, float* const* ou
                    uint32_t frames, ITimedChanges& changes);
 void runSplitBlock(CHostAdapter& adapter, double* const* inputs, double* const* outputs, int32_t channels,
                    uint32_t frames, ITimedChanges& changes);
+// Takes every change at once, without audio: a host's flush, or a block the adapter cannot process.
+// Audio thread, or the thread the host flushes on.
+void applyTimedChanges(CHostAdapter& adapter, ITimedChanges& changes);

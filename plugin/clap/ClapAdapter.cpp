@@ -10,15 +10,14 @@
 #include "runtime/Quill.h"
 
 CClapAdapter::CClapAdapter(TQuill* effect, const LumoBridge& bridge, const clap_host_t* host)
-    : CHostAdapter(effect, bridge), host_(host) {
+    : CAdapterKit(effect, bridge), host_(host) {
     hostParams_ = clapHostExtension<clap_host_params_t>(host_, CLAP_EXT_PARAMS);
-    if (this->bridge.init != nullptr) this->bridge.init(this);
+    calls.init();
 }
 
 CClapAdapter::~CClapAdapter() {
     releaseFontList(fontList);
-    if (bridge.destroy != nullptr) bridge.destroy(this);
-    effect = nullptr;
+    calls.destroy();
 }
 
 int32_t CClapAdapter::inputCount() {
@@ -64,29 +63,14 @@ bool CClapAdapter::refreshHostDisplay() {
 }
 
 void CClapAdapter::automateParameter(int32_t index, double normalisedValue) {
-    if (effect == nullptr || bridge.setParameter == nullptr || index < 0) return;
-    bridge.setParameter(this, index, static_cast<float>(normalisedValue));
+    if (effect == nullptr || index < 0) return;
+    calls.setParameter(index, static_cast<float>(normalisedValue));
     panelEvents.change(static_cast<uint32_t>(index), parameterPlainValue(*effect, index));
     requestFlush();
 }
 
 bool CClapAdapter::takeMidiEvent(HostMidiEvent&) {
     return false;
-}
-
-int32_t CClapAdapter::createEditor(int32_t width, int32_t height) {
-    if (hasEditor_) return 0;
-    hasEditor_ = true;
-    editorWidth_ = width;
-    editorHeight_ = height;
-    return 1;
-}
-
-bool CClapAdapter::editorSize(int32_t& width, int32_t& height) {
-    if (!hasEditor_) return false;
-    width = editorWidth_;
-    height = editorHeight_;
-    return true;
 }
 
 int32_t CClapAdapter::redrawEditor() {

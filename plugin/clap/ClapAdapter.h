@@ -8,13 +8,13 @@
 
 #include <atomic>
 
-#include "plugin/boundary/HostAdapter.h"
+#include "plugin/bridge/AdapterKit.h"
 #include "plugin/clap/ClapPanelEvents.h"
 #include "plugin/clap/ClapTransport.h"
 
 class CLumoEditor;
 
-class CClapAdapter : public CHostAdapter {
+class CClapAdapter : public CAdapterKit {
   public:
     CClapAdapter(TQuill* effect, const LumoBridge& bridge, const clap_host_t* host);
     // Main thread. Destroys the effect through the bridge.
@@ -36,10 +36,8 @@ class CClapAdapter : public CHostAdapter {
     void automateParameter(int32_t index, double normalisedValue) override;
     // No note port: never an event. Audio thread.
     bool takeMidiEvent(HostMidiEvent& event) override;
-    // Only the panel size is kept: the panel opens when the host asks for the GUI. Main thread.
-    int32_t createEditor(int32_t width, int32_t height) override;
-    bool editorSize(int32_t& width, int32_t& height) override;  // main thread
-    int32_t redrawEditor() override;                            // main thread
+    // The panel opens when the host asks for the GUI. Main thread.
+    int32_t redrawEditor() override;
 
     // Activation's set-up. Main thread, while not active.
     void setProcessing(double sampleRate, int32_t maxFrames);
@@ -65,7 +63,4 @@ class CClapAdapter : public CHostAdapter {
     std::atomic<int32_t> blockSize_{1024};
     int32_t inputs_ = 0;
     int32_t outputs_ = 0;
-    int32_t editorWidth_ = 0;
-    int32_t editorHeight_ = 0;
-    bool hasEditor_ = false;
 };

@@ -3,7 +3,7 @@
 #include "plugin/clap/ClapInstance.h"
 
 #include "effect/QuillEffect.h"
-#include "plugin/bridge/EffectBridge.h"
+#include "plugin/bridge/InstanceAssembly.h"
 #include "plugin/clap/ClapAdapter.h"
 
 ClapInstance* clapInstanceOf(const clap_plugin_t* plugin) {
@@ -13,9 +13,9 @@ ClapInstance* clapInstanceOf(const clap_plugin_t* plugin) {
 }
 
 CClapAdapter* assembleClapAdapter(const clap_host_t* host) {
-    auto* effect = new TQuillEffect();
-    auto* adapter = new CClapAdapter(effect, makeEffectBridge(), host);
-    effect->adapter = adapter;
-    if (adapter->bridge.open != nullptr) adapter->bridge.open(adapter);
+    CClapAdapter* adapter = assembleInstance(
+        new TQuillEffect(),
+        [host](TQuill* effect, const LumoBridge& bridge) { return new CClapAdapter(effect, bridge, host); });
+    adapter->calls.open();
     return adapter;
 }

@@ -26,12 +26,12 @@ void CLv2Controls::apply(CHostAdapter& adapter) {
         if (value == applied_[p]) continue;
         applied_[p] = value;
         if (restored) continue;
-        double minimum = 0, maximum = 0;
         const auto index = static_cast<int32_t>(p);
-        if (!parameterRange(*adapter.effect, index, minimum, maximum) || !(maximum > minimum)) continue;
+        float normalised = 0;
+        if (!parameterNormalised(*adapter.effect, index, value, normalised)) continue;
         // The bridge brings the value into what the slider can hold (the Speed controls reach beyond
         // the declared range), as for a VST host.
-        BridgeCalls(adapter).setParameter(index, static_cast<float>((value - minimum) / (maximum - minimum)));
+        BridgeCalls(adapter).setParameter(index, normalised);
         hostResult_[p].store(static_cast<float>(parameterPlainValue(*adapter.effect, index)),
                              std::memory_order_relaxed);
     }
