@@ -41,3 +41,10 @@ void CLumoEditor::idle() {
     if (view != nullptr && frame != nullptr && adapter != nullptr) BridgeCalls(*adapter).editorIdle();
     AEffGUIEditor::idle();
 }
+
+int32_t CLumoEditor::redraw() {
+    // Without a frame the view is gone, even though the pointer keeps its old value.
+    if (view == nullptr || frame == nullptr) return 0;
+    view->invalidRect(view->viewRect);
+    return 1;
+}

@@ -55,7 +55,7 @@ void CClapGui::destroy() {
     fd_ = -1;
     if (timer_ != CLAP_INVALID_ID) timers_->unregister_timer(host_, timer_);
     timer_ = CLAP_INVALID_ID;
-    adapter_->panel = nullptr;
+    adapter_->detachWindow(editor_);
     editor_->close();
     delete editor_;
     editor_ = nullptr;
@@ -75,7 +75,7 @@ bool CClapGui::setParent(const clap_window_t* window) {
     if (fd_ >= 0 && descriptors_ != nullptr) descriptors_->unregister_fd(host_, fd_);
     fd_ = -1;
     editor_->open(clapwindow::parentOf(*window));
-    adapter_->panel = editor_;
+    adapter_->attachWindow(editor_);
     if (descriptors_ != nullptr) {
         fd_ = clapwindow::connectionOf(*editor_);
         if (fd_ >= 0 && !descriptors_->register_fd(host_, fd_, kClapPosixFdRead)) fd_ = -1;

@@ -1,6 +1,5 @@
 #include "plugin/vst3/Vst3Adapter.h"
 
-#include "display/FontListRelease.h"
 #include "plugin/boundary/MonotonicClock.h"
 #include "plugin/vst3/Vst3Face.h"
 #include "plugin/vst3/Vst3Parameters.h"
@@ -17,7 +16,6 @@ CVst3Adapter::CVst3Adapter(TQuill* effect, const LumoBridge& bridge) : CAdapterK
 
 CVst3Adapter::~CVst3Adapter() {
     setComponentHandler(nullptr);
-    releaseFontList(fontList);
     calls.destroy();
     effect = nullptr;
 }

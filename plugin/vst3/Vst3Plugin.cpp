@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "plugin/vst3/Vst3Adapter.h"
+#include "effect/EffectPanel.h"
 #include "effect/QuillEffect.h"
 #include "plugin/bridge/InstanceAssembly.h"
 #include "plugin/vst3/Vst3Parameters.h"
@@ -227,6 +228,13 @@ v3_plugin_view** V3_API createView(void* self, const char* name) {
     return CVst3View::create(p->adapter(), self);
 }
 
+// One module: the panel is there from the start, as in the VST 2.4 edition.
+TQuill* effectWithPanel() {
+    auto* effect = new TQuillEffect();
+    effect->AttachPanel(makeEffectPanel());
+    return effect;
+}
+
 const v3_component_cpp kComponentTable = {
     Vst3Unknown<CVst3Plugin>::functions,
     {initialize, terminate},
@@ -260,7 +268,7 @@ CVst3Plugin::CVst3Plugin()
       processor_{&kProcessorTable, this},
       controller_{&kControllerTable, this},
       requirements_{&kRequirementsTable, this},
-      adapter_(assembleInstance(new TQuillEffect(), [](TQuill* effect, const LumoBridge& bridge) {
+      adapter_(assembleInstance(effectWithPanel(), [](TQuill* effect, const LumoBridge& bridge) {
           return new CVst3Adapter(effect, bridge);
       })) {
     adapter_->calls.open();

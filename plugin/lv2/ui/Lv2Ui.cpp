@@ -1,4 +1,4 @@
-#include "plugin/lv2/Lv2Ui.h"
+#include "plugin/lv2/ui/Lv2Ui.h"
 
 #include <lv2/instance-access/instance-access.h>
 
@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "editor/LumoEditor.h"
-#include "editor/LumoView.h"
 #include "editor/vstgui/CFrame.h"
 #include "editor/vstgui/x11/X11Frame.h"
+#include "effect/QuillEffect.h"
 #include "plugin/bridge/AdapterKit.h"
 #include "plugin/lv2/Lv2Instance.h"
 
@@ -42,6 +42,8 @@ CLv2Ui* CLv2Ui::create(const LV2_Feature* const* features, LV2UI_Write_Function 
     if (!kit->editorSize(width, height)) return nullptr;
 
     auto* ui = new CLv2Ui(*instance, write, controller);
+    // The panel is the UI's: the DSP binary carries nothing of the display.
+    ui->effect().AttachPanel(makeEffectPanel());
     ui->editor_ = new CLumoEditor(kit, nullptr, width, height);
     ui->editor_->open(parent);
     VSTGUI::X11Frame* window = windowOf(ui->editor_);
@@ -49,7 +51,7 @@ CLv2Ui* CLv2Ui::create(const LV2_Feature* const* features, LV2UI_Write_Function 
         delete ui;
         return nullptr;
     }
-    kit->attachWindow(ui);
+    kit->attachWindow(ui->editor_);
     *widget = reinterpret_cast<LV2UI_Widget>(static_cast<uintptr_t>(window->getWindow()));
     if (const auto* resize = static_cast<const LV2UI_Resize*>(featureData(features, LV2_UI__resize))) {
         if (resize->ui_resize != nullptr) resize->ui_resize(resize->handle, width, height);
@@ -61,18 +63,17 @@ CLv2Ui::CLv2Ui(Lv2Instance& instance, LV2UI_Write_Function write, LV2UI_Controll
     : instance_(instance), kit_(*instance.kit), write_(write), controller_(controller) {}
 
 CLv2Ui::~CLv2Ui() {
-    kit_.detachWindow(this);
+    kit_.detachWindow(editor_);
     if (editor_ != nullptr) {
         editor_->close();
         delete editor_;
     }
+    effect().AttachPanel(nullptr);
 }
 
-int32_t CLv2Ui::redraw() {
-    CLumoView* view = editor_->view;
-    if (view == nullptr || editor_->getFrame() == nullptr) return 0;
-    view->invalidRect(view->viewRect);
-    return 1;
+TQuillEffect& CLv2Ui::effect() const {
+    // The instance's effect is this plug-in's, made by the DSP binary's instantiation.
+    return static_cast<TQuillEffect&>(*kit_.effect);
 }
 
 void CLv2Ui::portEvent(uint32_t port, uint32_t size, uint32_t format, const void* buffer) {
