@@ -1,10 +1,9 @@
 #include "plugin/lv2/Lv2Run.h"
 
-#include <lv2/atom/util.h>
-
 #include <algorithm>
 
 #include "plugin/bridge/DenormalGuard.h"
+#include "plugin/lv2/Lv2AtomWalk.h"
 #include "plugin/lv2/Lv2Instance.h"
 
 namespace {
@@ -54,7 +53,9 @@ void runLv2Instance(Lv2Instance& instance, uint32_t frames) {
     }
     uint32_t done = 0;
     if (instance.time != nullptr && adapter->transport.canRead()) {
-        LV2_ATOM_SEQUENCE_FOREACH(instance.time, event) {
+        const LV2_Atom_Sequence& sequence = *instance.time;
+        for (const LV2_Atom_Event* event = firstEvent(sequence); event != nullptr;
+             event = nextEvent(sequence, *event)) {
             // Events out of order or past the block are taken where the block stands.
             const int64_t at = std::min<int64_t>(std::max<int64_t>(event->time.frames, done), frames);
             if (static_cast<uint32_t>(at) > done) {
