@@ -5,13 +5,6 @@
 
 #include "plugin/lv2/Lv2Instance.h"
 
-namespace {
-
-// Far beyond the 260 bytes of a real state: anything larger is not ours and is not copied.
-constexpr size_t kLargestChunk = 1 << 20;
-
-}  // namespace
-
 LV2_State_Status saveLv2State(LV2_Handle handle, LV2_State_Store_Function store, LV2_State_Handle state,
                               uint32_t, const LV2_Feature* const*) {
     auto* instance = static_cast<Lv2Instance*>(handle);
@@ -32,17 +25,22 @@ LV2_State_Status restoreLv2State(LV2_Handle handle, LV2_State_Retrieve_Function 
     if (instance == nullptr || retrieve == nullptr) return LV2_STATE_ERR_UNKNOWN;
     if (instance->stateKey == 0) return LV2_STATE_ERR_NO_FEATURE;
     CLv2Adapter* adapter = instance->adapter;
-    if (adapter == nullptr || adapter->bridge.setChunk == nullptr) return LV2_STATE_ERR_UNKNOWN;
+    if (adapter == nullptr || adapter->bridge.setChunk == nullptr || adapter->bridge.getChunk == nullptr)
+        return LV2_STATE_ERR_UNKNOWN;
     size_t size = 0;
     uint32_t type = 0;
     uint32_t flags = 0;
     const void* data = retrieve(state, instance->stateKey, &size, &type, &flags);
     if (data == nullptr) return LV2_STATE_ERR_NO_PROPERTY;
-    // The effect judges the bytes itself, as it does a VST chunk; only their amount is bounded here.
-    if (size > kLargestChunk) return LV2_STATE_ERR_BAD_TYPE;
-    std::vector<unsigned char> chunk(size);
-    if (size > 0) std::memcpy(chunk.data(), data, size);
-    adapter->bridge.setChunk(adapter, chunk.data(), static_cast<int32_t>(size), false);
+    // Only a chunk of the size this instance saves is a state of ours; anything else is refused and
+    // the current state kept. Within one, the effect judges the bytes as it does a VST chunk.
+    void* own = nullptr;
+    const int32_t ownSize = adapter->bridge.getChunk(adapter, &own, false);
+    if (type != instance->chunkType || ownSize <= 0 || size != static_cast<size_t>(ownSize))
+        return LV2_STATE_ERR_BAD_TYPE;
+    std::vector<unsigned char> chunk(static_cast<const unsigned char*>(data),
+                                     static_cast<const unsigned char*>(data) + size);
+    adapter->bridge.setChunk(adapter, chunk.data(), ownSize, false);
     instance->controls.markRestored();
     return LV2_STATE_SUCCESS;
 }
