@@ -216,6 +216,24 @@ TEST(Lv2State, AChunkOfAnotherTypeOrSizeIsRefusedAndChangesNothing) {
     EXPECT_FLOAT_EQ(sliderOf(lv2.savedChunk(), 1), 12);
 }
 
+TEST(Lv2State, SavedBeforeTheFirstRunItHoldsWhatTheControlsSet) {
+    Instance ran;
+    configured(ran);
+    for (bool activated : {false, true}) {
+        SCOPED_TRACE(activated ? "activated" : "not activated");
+        Instance fresh;
+        if (activated) fresh.activate();
+        for (const auto& [parameter, value] : kSettings) fresh.setControl(parameter, value);
+        EXPECT_EQ(fresh.savedChunk(), ran.savedChunk());
+    }
+    // After a restore the state stands until the host moves a control afterwards, and a save says so.
+    Instance restored;
+    restored.activate();
+    ASSERT_EQ(restoreRawChunk(restored, ran.savedChunk()), LV2_STATE_SUCCESS);
+    restored.setControl(0, 5);
+    EXPECT_EQ(restored.savedChunk(), ran.savedChunk());
+}
+
 TEST(Lv2State, WithoutAUridMapThereIsNoStateButNoCrash) {
     Instance lv2(44100, false);
     ASSERT_TRUE(lv2.valid());
