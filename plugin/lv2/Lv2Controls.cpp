@@ -35,8 +35,9 @@ bool CLv2Controls::changedValue(uint32_t parameter, float& value) const {
     return std::isfinite(value) && value != applied_[parameter].load(std::memory_order_relaxed);
 }
 
-void CLv2Controls::apply(CHostAdapter& adapter) {
-    if (adapter.effect == nullptr || adapter.bridge.setParameter == nullptr) return;
+bool CLv2Controls::apply(CHostAdapter& adapter) {
+    if (adapter.effect == nullptr || adapter.bridge.setParameter == nullptr) return false;
+    bool set = false;
     const bool restored = restored_.exchange(false, std::memory_order_acq_rel);
     for (uint32_t p = 0; p < lv2ports::kControlCount; ++p) {
         float value = 0;
@@ -50,7 +51,9 @@ void CLv2Controls::apply(CHostAdapter& adapter) {
         adapter.bridge.setParameter(&adapter, index, normalised);
         hostResult_[p].store(static_cast<float>(parameterPlainValue(*adapter.effect, index)),
                              std::memory_order_relaxed);
+        set = true;
     }
+    return set;
 }
 
 bool CLv2Controls::pendingValue(const TQuill& effect, uint32_t parameter, float& normalised) const {

@@ -21,9 +21,9 @@ class CLv2Controls {
     void markRestored() { restored_.store(true, std::memory_order_release); }
     // Applies every connected port whose value changed: brought into the declared range, turned
     // into the normalised value and set through the bridge as a VST host's parameter change (snapped,
-    // then the slider section); non-finite values are ignored. Audio thread, or the instantiation
-    // thread while the plug-in is not running.
-    void apply(CHostAdapter& adapter);
+    // then the slider section); non-finite values are ignored. Answers whether it set any. Audio
+    // thread, or the instantiation thread while the plug-in is not running.
+    bool apply(CHostAdapter& adapter);
     // The normalised value the next apply() sets the parameter to, when it sets one: the host changed
     // the port to a finite value since the last one applied, and no restore since stands in its place.
     // Reads only, so that a state save on another thread can see what the next run will play. Any thread.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "effect/QuillEffect.h"
 #include "plugin/bridge/DenormalGuard.h"
 #include "plugin/lv2/Lv2AtomWalk.h"
 #include "plugin/lv2/Lv2Instance.h"
@@ -46,11 +47,13 @@ void runLv2Instance(Lv2Instance& instance, uint32_t frames) {
     CLv2Adapter* adapter = instance.adapter;
     if (adapter == nullptr || adapter->effect == nullptr) return;
     DenormalGuard denormals;
-    instance.controls.apply(*adapter);
+    if (instance.controls.apply(*adapter)) instance.firstRun.changed();
     if (!audioConnected(instance)) {
         silenceConnectedOutputs(instance, frames);
         return;
     }
+    if (frames > 0 && instance.firstRun.startAfresh() && instance.effect != nullptr)
+        instance.effect->StartChannelsAtSliders();
     uint32_t done = 0;
     if (instance.time != nullptr && adapter->transport.canRead()) {
         const LV2_Atom_Sequence& sequence = *instance.time;

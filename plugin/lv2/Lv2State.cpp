@@ -75,6 +75,7 @@ LV2_State_Status restoreLv2State(LV2_Handle handle, LV2_State_Retrieve_Function 
                                      static_cast<const unsigned char*>(data) + size);
     adapter->bridge.setChunk(adapter, chunk.data(), ownSize, false);
     instance->controls.markRestored();
+    instance->firstRun.changed();
     return LV2_STATE_SUCCESS;
 }
 

@@ -234,6 +234,36 @@ TEST(Lv2State, SavedBeforeTheFirstRunItHoldsWhatTheControlsSet) {
     EXPECT_EQ(restored.savedChunk(), ran.savedChunk());
 }
 
+TEST(Lv2State, AReopenedSessionStartsWhereItWasSaved) {
+    // A long glide, to show from the first sample on.
+    Settings settings = kSettings;
+    settings.push_back({6, 1000});
+    Instance source;
+    source.activate();
+    for (const auto& [parameter, value] : settings) source.setControl(parameter, value);
+    source.run(kSilence, kSilence);
+    LilvState* state = saveAndReload(source, portValue);
+    ASSERT_NE(state, nullptr);
+
+    // As Ardour reopens a session: activated while the controls hold their defaults, then restored.
+    Instance reopened;
+    reopened.activate();
+    lilv_state_restore(state, reopened.lilv(), setPortValue, &reopened, 0, reopened.features());
+    lilv_state_free(state);
+    EXPECT_EQ(reopened.control(6), 1000);
+
+    // The VST edition resumed after its chunk starts exactly there.
+    std::vector<unsigned char> chunk = source.savedChunk();
+    TestInstance vst;
+    vst.dispatch(effOpen);
+    vst.dispatch(effSetSampleRate, 0, 0, nullptr, 44100);
+    vst.dispatch(effSetBlockSize, 0, 512);
+    vst.dispatch(effSetChunk, 0, static_cast<intptr_t>(chunk.size()), chunk.data());
+    vst.dispatch(effMainsChanged, 0, 1);
+    const auto left = testSignal(kBlock, 1), right = testSignal(kBlock, 2);
+    EXPECT_EQ(firstDifference(reopened.run(left, right), runVst(vst, left, right)), "");
+}
+
 TEST(Lv2State, WithoutAUridMapThereIsNoStateButNoCrash) {
     Instance lv2(44100, false);
     ASSERT_TRUE(lv2.valid());
