@@ -39,10 +39,10 @@ class TQuillEffect : public TQuill {
     // Both channels' targets from the position sliders, with their gains due for recomputation.
     // Any thread.
     void SetTargetsFromSliders();
-    // Both channels start at their position sliders, without a glide: the init section's start, which
-    // depends on nothing but the sliders, so that doing it again changes nothing. An adapter whose host
-    // may set values after the resume and before the first block does it again at that block. The init
-    // section, or the audio thread before the first block.
+    // Both channels start at their position sliders, without a glide, with their gains computed there:
+    // the init section's start. An adapter whose host may set values after the resume and before the
+    // first block starts them again at that block. The init section, or the audio thread before the
+    // first block.
     void StartChannelsAtSliders();
 
     EffectVariables var;
