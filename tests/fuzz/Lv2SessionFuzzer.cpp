@@ -443,7 +443,7 @@ class Session {
 };
 
 void report() {
-    std::fprintf(stderr, "lv2 sessions: %llu (%llu state restores, %llu time events)\n",
+    std::fprintf(stderr, "lv2 sessions: %llu, state restores: %llu, time events: %llu\n",
                  static_cast<unsigned long long>(sessions), static_cast<unsigned long long>(stateRestores),
                  static_cast<unsigned long long>(timeEvents));
 }
