@@ -65,6 +65,7 @@ LV2_Handle instantiate(const LV2_Descriptor*, double sampleRate, const char*,
     auto* instance = new Lv2Instance;
     auto* effect = new TQuillEffect();
     instance->adapter = new CLv2Adapter(effect, makeEffectBridge(), sampleRate, blockSizeOf(options, map));
+    instance->effect = effect;
     effect->adapter = instance->adapter;
     instance->boundary = instance->adapter;
     instance->attachEditor = attachEditor;
@@ -94,12 +95,14 @@ void connectPort(LV2_Handle handle, uint32_t port, void* data) {
 
 // Controls the host has already connected are applied before the resume, as a VST host sets its
 // parameters before switching the effect on: the resume then starts the positions where they are
-// set instead of gliding there from the defaults. Controls connected later apply at the first run.
+// set instead of gliding there from the defaults. Controls set later, and a state restored, before
+// the first run start there too (Lv2FirstRun.h).
 void activate(LV2_Handle handle) {
     auto* instance = static_cast<Lv2Instance*>(handle);
     CLv2Adapter* adapter = instance->adapter;
     instance->controls.apply(*adapter);
     if (adapter->bridge.resume != nullptr) adapter->bridge.resume(adapter);
+    instance->firstRun.activated();
 }
 
 void run(LV2_Handle handle, uint32_t frames) {

@@ -1,10 +1,10 @@
 #include "plugin/lv2/Lv2Run.h"
 
-#include <lv2/atom/util.h>
-
 #include <algorithm>
 
+#include "effect/QuillEffect.h"
 #include "plugin/bridge/DenormalGuard.h"
+#include "plugin/lv2/Lv2AtomWalk.h"
 #include "plugin/lv2/Lv2Instance.h"
 
 namespace {
@@ -47,14 +47,18 @@ void runLv2Instance(Lv2Instance& instance, uint32_t frames) {
     CLv2Adapter* adapter = instance.adapter;
     if (adapter == nullptr || adapter->effect == nullptr) return;
     DenormalGuard denormals;
-    instance.controls.apply(*adapter);
+    if (instance.controls.apply(*adapter)) instance.firstRun.changed();
     if (!audioConnected(instance)) {
         silenceConnectedOutputs(instance, frames);
         return;
     }
+    if (frames > 0 && instance.firstRun.startAfresh() && instance.effect != nullptr)
+        instance.effect->StartChannelsAtSliders();
     uint32_t done = 0;
     if (instance.time != nullptr && adapter->transport.canRead()) {
-        LV2_ATOM_SEQUENCE_FOREACH(instance.time, event) {
+        const LV2_Atom_Sequence& sequence = *instance.time;
+        for (const LV2_Atom_Event* event = firstEvent(sequence); event != nullptr;
+             event = nextEvent(sequence, *event)) {
             // Events out of order or past the block are taken where the block stands.
             const int64_t at = std::min<int64_t>(std::max<int64_t>(event->time.frames, done), frames);
             if (static_cast<uint32_t>(at) > done) {
