@@ -1,6 +1,7 @@
 // Hosts process audio, run the editor and change parameters on three threads at once. This test
 // does all three to one instance, with the transport playing and both channels animated, for a set
-// of gestures on the panel and until every thread has done its share, and checks what comes out. tools/tsan.sh runs it again under ThreadSanitizer.
+// of gestures on the panel and until every thread has done its share, and checks what comes out.
+// tools/tsan.sh runs it again under ThreadSanitizer.
 // GoogleTest comes before the X headers, whose None macro it would trip over.
 #include <gtest/gtest.h>
 
@@ -250,14 +251,15 @@ TEST(ConcurrencyStress, AudioEditorAndParameterThreadsAtOnce) {
         int gestures = 0;
         // The counts checked below, reached however the threads were scheduled.
         auto everyShareDone = [&] {
-            return gestures >= kGestures && tally.singleBlocks.load() > 10 && tally.doubleBlocks.load() > 10 &&
-                   tally.parameterCalls.load() > 100 && tally.chunkRoundTrips.load() > 10 &&
-                   host.automations() > 20;
+            return gestures >= kGestures && tally.singleBlocks.load() > 10 &&
+                   tally.doubleBlocks.load() > 10 && tally.parameterCalls.load() > 100 &&
+                   tally.chunkRoundTrips.load() > 10 && host.automations() > 20;
         };
-        EXPECT_TRUE(testsupport::pollUntil(everyShareDone, [&] {
+        const auto gesture = [&] {
             runGestures(gui, dice);
             ++gestures;
-        }, kGiveUp)) << gestures << " gestures";
+        };
+        EXPECT_TRUE(testsupport::pollUntil(everyShareDone, gesture, kGiveUp)) << gestures << " gestures";
         stop.store(true);
         audio.join();
         parameters.join();
