@@ -82,9 +82,9 @@ void HostWindow::key(unsigned long keysym, bool down) {
 }
 
 void HostWindow::sync() {
-    // The server makes the events of fake input while it handles the request, and sends other clients
-    // what it made once it is done with a round; the first reply may come before that sending, the
-    // second cannot.
+    // The server makes the events of a fake input while it handles the request, but writes them to
+    // the other clients only after the round it handled it in: the first reply may arrive before that
+    // writing, the second cannot.
     XSync(display_, False);
     XSync(display_, False);
 }

@@ -26,7 +26,8 @@ class HostWindow {
     // Moves the pointer to a point given relative to the host window's top-left.
     void movePointer(int x, int y);
     void button(unsigned int button, bool down);
-    // Presses and releases in one go, as fast as a hand never clicks: a double click with 2.
+    // Presses and releases in one batch, which the server stamps at once: times 2 is a double click
+    // however loaded the machine.
     void click(unsigned int number, int times = 1);
     // keysym: XK_Shift_L, XK_Control_L, XK_Alt_L ...
     void key(unsigned long keysym, bool down);
