@@ -2,7 +2,8 @@
 # Builds Orbitone and writes the release files into dist/:
 #   orbitone_<version>_amd64.deb              the Debian package (CPack, from build/)
 #   orbitone-<version>-linux-x86_64.tar.gz    the same files in the same folders, under one top folder
-#   orbitone-<version>-windows.zip            Orbitone.dll for 32-bit and for 64-bit hosts, and a README
+#   orbitone-<version>-windows.zip            Orbitone.dll for 32-bit and for 64-bit hosts, a README
+#                                             and the licence
 # The build folders and their settings are those of tools/test.sh and tools/test-windows.sh, so after
 # the tests nothing is built again. --no-build packages what those folders already hold.
 set -euo pipefail
@@ -57,6 +58,8 @@ for arch in 32:win32:i686 64:win64:x86_64; do
   "$triple-w64-mingw32-strip" -o "$folder/Orbitone.dll" "build-$dir/bin/Orbitone.dll"
 done
 sed -e "s/@VERSION@/$version/" -e 's/$/\r/' tools/package/windows-readme.txt >"$stage/zip/$windows/README.txt"
+# The licence beside the README, with Windows line ends too.
+sed -e 's/$/\r/' LICENSE >"$stage/zip/$windows/LICENSE.txt"
 (cd "$stage/zip" && cmake -E tar cf "$root/dist/$windows.zip" --format=zip "$windows")
 
 ls -l dist/orbitone_"$version"_amd64.deb "dist/$linux_archive.tar.gz" "dist/$windows.zip"
