@@ -109,11 +109,14 @@ void PanelFrameCache::ensureImage(int32_t width, int32_t height) {
 }
 
 bool PanelFrameCache::begin(CHostAdapter* adapter, DrawingBridges& drawing, double width, double height) {
+    const bool usable = enabled_ && adapter != nullptr && adapter->currentContext != nullptr &&
+                        recordingNow == nullptr && width >= 1 && width <= kLargestSide && height >= 1 &&
+                        height <= kLargestSide;
     // A frame drawn past the cache leaves the window's buffer as the cache does not know it.
-    inStep_ = nullptr;
-    if (!enabled_ || adapter == nullptr || adapter->currentContext == nullptr || recordingNow != nullptr)
+    if (!usable) {
+        if (recordingNow != this) inStep_ = nullptr;
         return false;
-    if (!(width >= 1 && width <= kLargestSide && height >= 1 && height <= kLargestSide)) return false;
+    }
     ensureImage(static_cast<int32_t>(width), static_cast<int32_t>(height));
     adapter_ = adapter;
     drawing_ = &drawing;
