@@ -1,6 +1,6 @@
 # Install rules and the Linux packages (CPack: a Debian package and a .tar.gz with the same files).
-# `cmake --install build --prefix P` lays out P/lib/vst, P/lib/lv2 (from plugin/lv2), P/bin and
-# P/share/doc/orbitone; the programs find the module from P/bin through ../lib/vst.
+# `cmake --install build --prefix P` lays out P/lib/vst, P/lib/lv2 (from plugin/lv2), P/lib/clap (from
+# plugin/clap), P/bin and P/share/doc/orbitone; the programs find the module from P/bin through ../lib/vst.
 # The folders are spelt out rather than taken from GNUInstallDirs: on Debian its libdir would be
 # lib/x86_64-linux-gnu, where no host looks for plug-ins.
 
@@ -33,7 +33,7 @@ set(CPACK_PACKAGE_NAME orbitone)
 set(CPACK_PACKAGE_VENDOR Velmora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT ${ORBITONE_PACKAGE_CONTACT})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "surround panner plug-in (VST 2.4 and LV2) for 5.1")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "surround panner plug-in (VST 2.4, LV2 and CLAP) for 5.1")
 set(CPACK_PACKAGE_FILE_NAME orbitone-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR})
 set(CPACK_GENERATOR DEB TGZ)
 # Installed files carry no debugging information.
@@ -53,7 +53,7 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "Orbitone places a stereo input, or two mono inputs, in a 5.1 field (L, R, C,\n"
   "LFE, Ls, Rs), moves them by itself while the host's transport runs, and draws\n"
   "its own editor. The package holds the VST 2.4 module (/usr/lib/vst), the LV2\n"
-  "bundle (/usr/lib/lv2) and orbitone-render, which renders audio files to 5.1\n"
-  "without a DAW.")
+  "bundle (/usr/lib/lv2), the CLAP module (/usr/lib/clap) and orbitone-render,\n"
+  "which renders audio files to 5.1 without a DAW.")
 
 include(CPack)

@@ -52,6 +52,7 @@ void runInputCheckbox(TQuillEffect& e, double x, double y) {
         s.pressed = 1;
         if (!isZero(s.hover)) {
             value = 1 - value;
+            e.sliders[kSlider] = value;
             s.hover = s.pressed = 0;
             d.controlChanged = 1;
         }
@@ -60,5 +61,4 @@ void runInputCheckbox(TQuillEffect& e, double x, double y) {
     }
 
     drawBox(e, x, y, value);
-    e.sliders[kSlider] = value;
 }

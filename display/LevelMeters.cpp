@@ -24,8 +24,10 @@ const BarColor kBarColors[8] = {
     {0, 0.9, 0.9}, {0, 0.5, 1}, {0, 0.9, 0.9}, {0, 0.9, 0.9},
 };
 
-// The peaks are raised by the audio thread; a value that is not a number falls to 0 here.
+// The peaks are raised by the audio thread. A sample that is not a finite number is shown as full
+// scale once and falls from there: infinity less the decay would stay infinite.
 double decayed(double level) {
+    if (!std::isfinite(level)) return 1;
     const double next = level - kDecayPerFrame;
     return next > 0 ? next : 0;
 }

@@ -83,13 +83,18 @@ WidgetGeometry geometryOf(const TQuillEffect& e, int control) {
             r.labelId};
 }
 
-// Runs control n and stores its value in its slider, changed or not.
+// Runs control n and stores its value in its slider only when the control changed it: a host may
+// have set the slider while the control was drawn, and that newer value must stay.
 double runControl(TQuillEffect& e, int control) {
     const int slider = kRows[control - 1].slider;
-    double bound = e.var.sliderView[slider];
-    const double value = runSliderWidget(e, geometryOf(e, control), e.var.display.widget[control - 1], bound);
-    e.var.sliderView[slider] = bound;
-    e.sliders[slider] = value;
+    const double shown = e.var.sliderView[slider];
+    double value = shown;
+    runSliderWidget(e, geometryOf(e, control), e.var.display.widget[control - 1], value);
+    // Also a value the control had to bring into its range, which no host can set.
+    if (!(value == shown)) {
+        e.var.sliderView[slider] = value;
+        e.sliders[slider] = value;
+    }
     return value;
 }
 
@@ -175,7 +180,9 @@ void applyControlChanges(TQuillEffect& e) {
         d.positionChanged = 0;
     }
     if (!isZero(d.controlChanged)) {
-        e.DeriveFromSliders();
+        // The whole slider section: the display's copies show the sliders again, also the second
+        // input's position that one input hid.
+        e.DoSlider();
         d.controlChanged = 0;
     }
     if (!isZero(e.var.ch[0].motionMode)) followAnimation(e, 0);

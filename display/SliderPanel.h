@@ -4,7 +4,7 @@
 
 class TQuillEffect;
 
-// Runs and draws every control, storing each value in its slider. GUI thread.
+// Runs and draws every control; a value the panel changed is stored in its slider. GUI thread.
 void drawControls(TQuillEffect& effect);
 // Passes the frame's changes to the engine and the host; animated positions follow the motion. GUI thread.
 void applyControlChanges(TQuillEffect& effect);

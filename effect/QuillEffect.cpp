@@ -71,16 +71,16 @@ void TQuillEffect::declareSliders() {
     plain(5, "Center Channel Influence", -1, 1, 0.01, 0);
     plain(6, "Center/Edge Zone Influence [dB]", -60, 60, 1, 0);
     plain(7, "Smoothing Time [ms]", 0, 1000, 10, 100);
-    plain(10, "Send To C [dB]", -60, 10, 1, -60);
-    plain(11, "Send To LFE [dB]", -60, 10, 1, -60);
+    plain(10, "Send To C [dB]", -60, 10, 0.1, -60);
+    plain(11, "Send To LFE [dB]", -60, 10, 0.1, -60);
     const int inputs = plain(12, "Input Channels", 0, 1, 1, 0);
     sliderRecords[static_cast<size_t>(inputs)].texts = {"1", "2"};
     plain(13, "Output [dB]", -20, 20, 0.1, 0);
     for (int first : {20, 26}) {
         animation(first);
         plain(first + 1, "Speed", -60, 60, 1, 1);
-        plain(first + 2, "X Scale", 0, 1, 0.1, 1);
-        plain(first + 3, "Y Scale", 0, 1, 0.1, 1);
+        plain(first + 2, "X Scale", 0, 1, 0.01, 1);
+        plain(first + 3, "Y Scale", 0, 1, 0.01, 1);
         plain(first + 4, "X Offset", -1, 1, 0.01, 0);
         plain(first + 5, "Y Offset", -1, 1, 0.01, 0);
     }

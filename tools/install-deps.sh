@@ -15,6 +15,8 @@ packages=(
   libfaketime
   # The LV2 edition: headers and vocabularies, lilv for the test host, lv2apply and sord_validate.
   lv2-dev liblilv-dev lilv-utils sordi
+  # The CLAP edition: the packaged CLAP headers, and Qtractor's scanner as a real host's loader.
+  dpf-source qtractor
   # The libFuzzer targets (tools/fuzz.sh): clang 14 with libFuzzer and the sanitizer runtimes.
   clang libfuzzer-14-dev libclang-rt-14-dev
   # The Windows DLLs: MinGW-w64 cross compilers, and Wine (64-bit and 32-bit) to test them.

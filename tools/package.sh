@@ -2,7 +2,8 @@
 # Builds Orbitone and writes the release files into dist/:
 #   orbitone_<version>_amd64.deb              the Debian package (CPack, from build/)
 #   orbitone-<version>-linux-x86_64.tar.gz    the same files in the same folders, under one top folder
-#   orbitone-<version>-windows.zip            Orbitone.dll for 32-bit and for 64-bit hosts, and a README
+#   orbitone-<version>-windows.zip            Orbitone.dll and Orbitone.clap for 32-bit and for 64-bit
+#                                             hosts, and a README
 # The build folders and their settings are those of tools/test.sh and tools/test-windows.sh, so after
 # the tests nothing is built again. --no-build packages what those folders already hold.
 # The i686 DLL is packaged from its build whether or not this machine can run 32-bit programs; its
@@ -29,10 +30,11 @@ if [ "$build" = yes ]; then
     dir=build-${arch%%:*}
     # The plain cross build, with the test programs' option as tools/test-windows.sh sets it.
     cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-${arch##*:}.cmake -DORBITONE_WINDOWS_TESTS=ON >/dev/null
-    cmake --build "$dir" -j"$(nproc)" --target Orbitone
+    cmake --build "$dir" -j"$(nproc)" --target Orbitone orbitone_clap_module
   done
 fi
-for file in build/CPackConfig.cmake build-win32/bin/Orbitone.dll build-win64/bin/Orbitone.dll; do
+for file in build/CPackConfig.cmake build-win32/bin/Orbitone.dll build-win64/bin/Orbitone.dll \
+  build-win32/clap/Orbitone.clap build-win64/clap/Orbitone.clap; do
   [ -f "$file" ] || { echo "package: $file is missing (run without --no-build)" >&2; exit 1; }
 done
 
@@ -57,6 +59,7 @@ for arch in 32:win32:i686 64:win64:x86_64; do
   folder="$stage/zip/$windows/$bits-bit hosts"
   mkdir -p "$folder"
   "$triple-w64-mingw32-strip" -o "$folder/Orbitone.dll" "build-$dir/bin/Orbitone.dll"
+  "$triple-w64-mingw32-strip" -o "$folder/Orbitone.clap" "build-$dir/clap/Orbitone.clap"
 done
 sed -e "s/@VERSION@/$version/" -e 's/$/\r/' tools/package/windows-readme.txt >"$stage/zip/$windows/README.txt"
 (cd "$stage/zip" && cmake -E tar cf "$root/dist/$windows.zip" --format=zip "$windows")

@@ -27,6 +27,9 @@ for arch in win32:i686:pei-i386 win64:x86_64:pei-x86-64; do
   dll=build-$label/bin/Orbitone.dll
   check_pe "$label" "$triple-w64-mingw32-objdump" "$dll" "$format" VSTPluginMain main MAIN
   check_imports "$label" "$triple-w64-mingw32-objdump" "$dll"
+  clap=build-$label/clap/Orbitone.clap
+  check_pe "$label" "$triple-w64-mingw32-objdump" "$clap" "$format" clap_entry
+  check_imports "$label" "$triple-w64-mingw32-objdump" "$clap"
 done
 
 WINEPREFIX=$(mktemp -d /tmp/orbitone-wine.XXXXXX)
@@ -51,6 +54,7 @@ for run in $runs; do
   run_program "$label" "$bits" none "$bin/PanelRenderCheck.exe"
   run_program "$label" "$bits" none "$bin/DragContainerCheck.exe"
   run_program "$label" "$bits" xvfb "$bin/EditorWindowCheck.exe" "$bin/Orbitone.dll" resources/orbitone2_gfx/bg.png
+  run_program "$label" "$bits" none "$bin/ClapModuleCheck.exe" "build-$label/clap/Orbitone.clap" "$bin/Orbitone.dll"
 done
 
 if [ "$failures" -ne 0 ]; then

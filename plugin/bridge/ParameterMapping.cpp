@@ -94,9 +94,14 @@ std::string parameterLabel(const TQuill& effect, int32_t index) {
 
 std::string parameterDisplay(const TQuill& effect, int32_t index) {
     const SliderRecord* record = effect.recordAt(index);
+    return record != nullptr ? parameterDisplayOf(effect, index, sliderValue(effect, *record))
+                             : std::string();
+}
+
+std::string parameterDisplayOf(const TQuill& effect, int32_t index, double v) {
+    const SliderRecord* record = effect.recordAt(index);
     if (record == nullptr) return {};
     const int32_t n = static_cast<int32_t>(record->texts.size());
-    const double v = sliderValue(effect, *record);
     int32_t i = truncateToInt32((v - record->minimum) * (n - 1) / (record->maximum - record->minimum));
     if (i < 0) i = 0;
     if (i > n - 1) {
@@ -105,4 +110,15 @@ std::string parameterDisplay(const TQuill& effect, int32_t index) {
     }
     if (i < n) return record->texts[static_cast<size_t>(i)];
     return formatValue(v);
+}
+
+bool parameterHeldRange(const TQuill& effect, int32_t index, double& minimum, double& maximum) {
+    const SliderRecord* record = effect.recordAt(index);
+    if (record == nullptr) return false;
+    double lowest = 0, highest = 1;
+    settableRange(effect, *record, lowest, highest);
+    const double span = record->maximum - record->minimum;
+    minimum = record->minimum + lowest * span;
+    maximum = record->minimum + highest * span;
+    return true;
 }

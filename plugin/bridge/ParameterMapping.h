@@ -21,3 +21,8 @@ bool parameterRange(const TQuill& effect, int32_t index, double& minimum, double
 std::string parameterName(const TQuill& effect, int32_t index);
 std::string parameterLabel(const TQuill& effect, int32_t index);
 std::string parameterDisplay(const TQuill& effect, int32_t index);
+// The text parameterDisplay would show if the slider held the value (in the parameter's own units).
+std::string parameterDisplayOf(const TQuill& effect, int32_t index, double value);
+// The range the slider can hold in the parameter's own units: the declared one, or wider where the
+// effect's own controls reach further; false without a record.
+bool parameterHeldRange(const TQuill& effect, int32_t index, double& minimum, double& maximum);

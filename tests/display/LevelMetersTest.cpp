@@ -1,5 +1,7 @@
 // The falling meters: decay before drawing, square-root scale, full-scale colour, never past y 31.
 #include <cmath>
+#include <limits>
+#include <vector>
 
 #include "tests/display/PanelFixture.h"
 
@@ -39,10 +41,33 @@ TEST_F(LevelMeters, AFullScalePeakIsGoneAfter167Frames) {
     EXPECT_EQ(fx->var.inPeakL, 0);
 }
 
-TEST_F(LevelMeters, PeaksThatAreNotNumbersFallToZero) {
+TEST_F(LevelMeters, PeaksThatAreNotNumbersShowFullScaleOnceAndFall) {
     fx->var.outPeak[3] = std::nan("");
     fx->var.outPeak[4] = 1e300;
     frame(-100, -100, 0);
-    EXPECT_EQ(fx->var.outPeak[3], 0);
+    EXPECT_EQ(fx->var.outPeak[3], 1);
     EXPECT_GT(fx->var.outPeak[4], 1);
+    frame(-100, -100, 0);
+    EXPECT_DOUBLE_EQ(fx->var.outPeak[3], 0.994);
+}
+
+TEST_F(LevelMeters, AnInfiniteInputSampleShowsFullScaleOnceAndFallsLikeAnyPeak) {
+    withoutArtwork();
+    std::vector<std::vector<float>> in(6, std::vector<float>(64, 0.0f)), out = in;
+    in[0][10] = std::numeric_limits<float>::infinity();
+    float* inputs[6];
+    float* outputs[6];
+    for (size_t k = 0; k < 6; ++k) {
+        inputs[k] = in[k].data();
+        outputs[k] = out[k].data();
+    }
+    record->processReplacing(record, inputs, outputs, 64);
+    frame(-100, -100, 0);
+    const VSTGUI::CColor fullScale{255, 51, 51, 128};  // the first bar keeps the half alpha of one input
+    EXPECT_TRUE(colorNear(pixel(538, 31), fullScale));
+    frame(-100, -100, 0);
+    EXPECT_TRUE(colorNear(pixel(538, 31), VSTGUI::CColor{0, 229, 0, 204}));
+    for (int i = 0; i < 199; ++i) frame(-100, -100, 0);
+    EXPECT_EQ(fx->var.inPeakL, 0);
+    EXPECT_EQ(inkCount(537, 30, 592, 531), 0) << "no bar is left, inputs' or outputs'";
 }

@@ -1,7 +1,10 @@
 // The slider panel through the mouse variables: presses, drags, fine mode, reset, checkbox,
 // "-Inf" texts, disabled controls and what reaches the engine and the host.
 #include <cmath>
+#include <map>
+#include <utility>
 
+#include "display/PanelFrameCache.h"
 #include "editor/vstgui/CBitmap.h"
 #include "tests/display/PanelFixture.h"
 
@@ -11,6 +14,22 @@ namespace {
 // Vertical middle of a control's row.
 double rowY(double top) {
     return top + 7;
+}
+
+// Host parameter changes made while the panel draws the knob at a given top edge, that is after its
+// control read its value and before the frame ends.
+AEffect* hostOfKnobs = nullptr;
+std::map<double, std::pair<int32_t, float>> changesAtKnobTop;
+decltype(DrawingBridges::imageDraw) drawImage = nullptr;
+
+int32_t drawImageAndChange(ImageHolder* image, CHostAdapter* adapter, double left, double top, double right,
+                           double bottom, double srcX, double srcY) {
+    const auto change = changesAtKnobTop.find(top);
+    if (change != changesAtKnobTop.end()) {
+        hostOfKnobs->setParameter(hostOfKnobs, change->second.first, change->second.second);
+        changesAtKnobTop.erase(change);
+    }
+    return drawImage(image, adapter, left, top, right, bottom, srcX, srcY);
 }
 }  // namespace
 
@@ -225,4 +244,59 @@ TEST_F(PanelControls, ValuesFromTheHostOutsideTheRangeAreClampedAndWrittenBack) 
     frame(-100, -100, 0);
     EXPECT_EQ(fx->sliders[21], 120);
     EXPECT_EQ(fx->sliders[13], 0);
+}
+
+TEST_F(PanelControls, AHostChangeWhileAControlIsDrawnIsKept) {
+    fx->panelCache->setEnabled(false);  // every drawing call made while the panel runs
+    drawImage = fx->drawing.imageDraw;
+    fx->drawing.imageDraw = drawImageAndChange;
+    hostOfKnobs = record;
+    changesAtKnobTop = {{101, {0, 0.625f}}, {331, {10, 0.65f}}, {441, {13, 0.3f}}};
+    frame(-100, -100, 0);
+    EXPECT_TRUE(changesAtKnobTop.empty());
+    EXPECT_EQ(fx->sliders[1], 25);            // CH1 Left - Right
+    EXPECT_NEAR(fx->sliders[13], 6, 1e-9);    // Output
+    EXPECT_NEAR(fx->sliders[22], 0.3, 1e-9);  // CH1 X Scale
+    EXPECT_NEAR(fx->var.sliderView[13], 6, 1e-9);
+    EXPECT_FLOAT_EQ(record->getParameter(record, 10), 0.65f);
+    // A later change on the panel derives the engine's settings from the sliders: still +6 dB.
+    frame(900, rowY(240), 0);
+    frame(900, rowY(240), kLeft);
+    EXPECT_NE(fx->sliders[7], 100);
+    EXPECT_NEAR(fx->var.outputGain, std::pow(10.0, 6.0 / 20), 1e-12);
+    EXPECT_DOUBLE_EQ(fx->var.ch[0].posX, 0.625);
+}
+
+TEST_F(PanelControls, FineValuesSetOnThePanelSurviveAHostWritingBackWhatItRead) {
+    // Send To C: offset 172 of 252 is -60 + ceil(477.8) / 10; CH1 X Scale: 58 of 102 is ceil(56.9) / 100.
+    frame(955, rowY(270), 0);
+    frame(955, rowY(270), kLeft);
+    frame(955, rowY(270), 0);
+    frame(771, rowY(440), 0);
+    frame(771, rowY(440), kLeft);
+    frame(771, rowY(440), 0);
+    ASSERT_NEAR(fx->sliders[10], -12.2, 1e-9);
+    ASSERT_NEAR(fx->sliders[22], 0.57, 1e-9);
+    for (int32_t i = 0; i < 23; ++i) record->setParameter(record, i, record->getParameter(record, i));
+    EXPECT_NEAR(fx->sliders[10], -12.2, 1e-9);
+    EXPECT_NEAR(fx->sliders[22], 0.57, 1e-9);
+    frame(-100, -100, 0);
+    EXPECT_NEAR(fx->sliders[10], -12.2, 1e-9);
+    EXPECT_NEAR(fx->var.sendCGain, std::pow(10.0, -12.2 / 20), 1e-12);
+}
+
+// One input hides the second input's position on the panel, but the position stays the host's: back
+// at two inputs, sliders, panel and host still hold what the host set.
+TEST_F(PanelControls, SwitchingToOneInputAndBackKeepsTheSecondPositionOfTheHost) {
+    record->setParameter(record, 9, 1.0f);  // two inputs
+    record->setParameter(record, 2, 0.7f);  // CH2 Left - Right at 40
+    for (int press = 0; press < 2; ++press) {
+        frame(777, 317, 0);
+        frame(777, 317, kLeft);
+        frame(-100, -100, 0);
+    }
+    EXPECT_EQ(fx->sliders[12], 1);
+    EXPECT_NEAR(fx->sliders[3], 40, 1e-9);
+    EXPECT_NEAR(fx->var.sliderView[3], 40, 1e-9);
+    EXPECT_FLOAT_EQ(record->getParameter(record, 2), 0.7f);
 }

@@ -203,8 +203,8 @@ TEST(Parameters, MappingSnapsToTheStepGrid) {
     EXPECT_EQ(plugin.text(effGetParamDisplay, 0), "25.00");
     plugin.setParameter(kSendToC, 0.5f);
     EXPECT_EQ(plugin.text(effGetParamDisplay, kSendToC), "-25.00");
-    plugin.setParameter(kSendToC, 0.51f);
-    EXPECT_EQ(plugin.text(effGetParamDisplay, kSendToC), "-24.00");
+    plugin.setParameter(kSendToC, 0.5104f);  // -24.272 on the panel's grid of 0.1 dB
+    EXPECT_EQ(plugin.text(effGetParamDisplay, kSendToC), "-24.30");
 }
 
 TEST(Parameters, EnumeratedDisplaysFollowTheValue) {

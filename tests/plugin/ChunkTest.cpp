@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "tests/host/PanelValues.h"
 #include "tests/host/TestHost.h"
 
 namespace {
@@ -121,39 +122,26 @@ TEST(State, GarbledValuesNeverLeaveASliderUnusable) {
     }
 }
 
-// Every value on a parameter's step grid over the range the plug-in holds, the panel's Speed reach of
-// -120..120 included (a state restores any of them): a host that writes back what it read (generic
-// editors, automation recorded from the read value, parameter-based restore) must keep each one.
+// Every value the panel can set, the Speed reach of -120..120 included (a state restores any of them):
+// a host that writes back what it read (generic editors, automation recorded from the read value or
+// from the panel's own automation, parameter-based restore) must keep each one.
 TEST(State, WritingBackWhatWasReadKeepsEveryHeldValue) {
-    struct Grid {
-        int slider;
-        double low, high, step;
-    };
-    const Grid grids[23] = {
-        {1, -100, 100, 0.01}, {2, -100, 100, 0.01}, {3, -100, 100, 0.01}, {4, -100, 100, 0.01},
-        {5, -1, 1, 0.01},     {6, -60, 60, 1},      {7, 0, 1000, 10},     {10, -60, 10, 1},
-        {11, -60, 10, 1},     {12, 0, 1, 1},        {13, -20, 20, 0.1},   {20, 0, 4, 1},
-        {21, -120, 120, 1},   {22, 0, 1, 0.1},      {23, 0, 1, 0.1},      {24, -1, 1, 0.01},
-        {25, -1, 1, 0.01},    {26, 0, 4, 1},        {27, -120, 120, 1},   {28, 0, 1, 0.1},
-        {29, 0, 1, 0.1},      {30, -1, 1, 0.01},    {31, -1, 1, 0.01}};
     TestInstance plugin;
     plugin.start();
     const std::vector<float> defaults = saveState(plugin);
-    // Step k sets every slider to its k-th grid value (again from the start once past its last one).
-    for (int k = 0, longest = 1; k < longest; ++k) {
+    // Step k sets every slider to its k-th grid value.
+    for (int k = 0; k < longestPanelGrid(); ++k) {
         std::vector<float> state = defaults;
-        for (const Grid& g : grids) {
-            const int points = static_cast<int>(std::lround((g.high - g.low) / g.step)) + 1;
-            longest = std::max(longest, points);
-            state[static_cast<size_t>(g.slider)] = static_cast<float>(g.low + (k % points) * g.step);
-        }
+        for (const PanelGrid& g : kPanelGrids)
+            state[static_cast<size_t>(g.slider)] = static_cast<float>(g.value(k));
         loadState(plugin, state);
         const std::vector<float> held = saveState(plugin);
         for (int i = 0; i < 23; ++i) plugin.setParameter(i, plugin.getParameter(i));
         const std::vector<float> after = saveState(plugin);
         for (int i = 0; i < 23; ++i) {
-            const size_t slider = static_cast<size_t>(grids[i].slider);
+            const size_t slider = static_cast<size_t>(kPanelGrids[i].slider);
             ASSERT_EQ(after[slider], held[slider]) << "parameter " << i << " at step " << k;
+            ASSERT_EQ(held[slider], state[slider]) << "parameter " << i << " at step " << k;
         }
     }
 }
