@@ -7,7 +7,6 @@
 #include "display/ImageBridges.h"
 #include "editor/vstgui/COffscreenContext.h"
 #include "editor/vstgui/CFontDesc.h"
-#include "editor/vstgui/PaintDamage.h"
 #include "plugin/HostAdapter.h"
 
 using VSTGUI::CRect;
@@ -109,14 +108,9 @@ void PanelFrameCache::ensureImage(int32_t width, int32_t height) {
 }
 
 bool PanelFrameCache::begin(CHostAdapter* adapter, DrawingBridges& drawing, double width, double height) {
-    const bool usable = enabled_ && adapter != nullptr && adapter->currentContext != nullptr &&
-                        recordingNow == nullptr && width >= 1 && width <= kLargestSide && height >= 1 &&
-                        height <= kLargestSide;
-    // A frame drawn past the cache leaves the window's buffer as the cache does not know it.
-    if (!usable) {
-        if (recordingNow != this) inStep_ = nullptr;
+    if (!enabled_ || adapter == nullptr || adapter->currentContext == nullptr || recordingNow != nullptr)
         return false;
-    }
+    if (!(width >= 1 && width <= kLargestSide && height >= 1 && height <= kLargestSide)) return false;
     ensureImage(static_cast<int32_t>(width), static_cast<int32_t>(height));
     adapter_ = adapter;
     drawing_ = &drawing;
@@ -163,7 +157,6 @@ void PanelFrameCache::finish() {
 }
 
 void PanelFrameCache::drawAsRecorded() {
-    inStep_ = nullptr;
     for (const PaintCommand& command : recording_.commands()) recording_.replay(command, adapter_);
     damage_.invalidate();
     settled_.invalidate();
@@ -183,39 +176,14 @@ const std::vector<PixelBox>& PanelFrameCache::changedAreas() {
     return damage_.finishFrame();
 }
 
-// A buffer that kept the last frame needs only this frame's repainted areas; any other paint the
-// whole image. Only a paint of the whole surface leaves the buffer in step.
 void PanelFrameCache::copyOntoPaint() {
+    image_->setClipRect(CRect(0, 0, width_, height_));
     const CRect whole(0, 0, width_, height_);
-    image_->setClipRect(whole);
-    VSTGUI::PaintDamage* damage = paint_->getDamage();
-    const bool partial = paintHoldsLastFrame();
-    CRect clip;
-    paint_->getClipRect(clip);
-    inStep_ =
-        damage != nullptr && clip.left <= 0 && clip.top <= 0 && clip.right >= width_ && clip.bottom >= height_
-            ? paint_
-            : nullptr;
-    if (!partial) {
-        if (damage != nullptr) damage->report(whole);
-        areas_.assign(1, PixelBox{0, 0, width_, height_});
-    } else if (areas_.empty()) {
-        damage->reportNone();
+    if (opaque_) {
+        image_->copyOpaqueFrom(paint_, whole);
+    } else {
+        image_->copyFrom(paint_, whole);
     }
-    for (const PixelBox& area : areas_) {
-        const CRect box(area.left, area.top, area.right, area.bottom);
-        if (partial) damage->report(box);
-        if (opaque_) {
-            image_->copyOpaqueFrom(paint_, box, box.getTopLeft());
-        } else {
-            image_->copyFrom(paint_, box, box.getTopLeft());
-        }
-    }
-}
-
-bool PanelFrameCache::paintHoldsLastFrame() const {
-    const VSTGUI::PaintDamage* damage = paint_->getDamage();
-    return damage != nullptr && damage->retained() && inStep_ == paint_;
 }
 
 // Each changed area grown to whole shapes; grown areas that overlap are joined (and grown again), so

@@ -1,11 +1,10 @@
 // The panel's frames drawn through a retained image: a frame's drawing is recorded instead of drawn,
 // compared tile by tile with the frame before, drawn into the image again only where it differs,
-// and the image is copied onto the paint: onto a window's back buffer that still holds the last
-// frame, only the parts that differ, which it reports to the window as the paint's damage. The paint gets the
-// same pixels as from drawing the whole frame onto it: a repaint starts from the settled leading commands
-// (the opaque background first, so nothing of the old pixels shows), and grows until it cuts no anti-aliased
-// shape. A frame that does not start with an image over the whole surface (its artwork is missing) is drawn
-// onto the paint from its recording as it came. GUI thread.
+// and the image is copied onto the paint. The paint gets the same pixels as from drawing the whole
+// frame onto it: a repaint starts from the settled leading commands (the opaque background first,
+// so nothing of the old pixels shows), and grows until it cuts no anti-aliased shape. A frame that
+// does not start with an image over the whole surface (its artwork is missing) is drawn onto the
+// paint from its recording as it came. GUI thread.
 #pragma once
 
 #include <cstdint>
@@ -56,7 +55,6 @@ class PanelFrameCache {
     const std::vector<PixelBox>& changedAreas();
     void repaintAreas(const std::vector<PixelBox>& changed);
     void copyOntoPaint();
-    bool paintHoldsLastFrame() const;
     void repaint(const PixelBox& area);
     PixelBox withWholeShapes(PixelBox area) const;
     bool startsWithCover() const;
@@ -76,8 +74,6 @@ class PanelFrameCache {
     DrawingBridges* drawing_ = nullptr;
     DrawingBridges direct_{};
     VSTGUI::CDrawContext* paint_ = nullptr;
-    // The window buffer that holds the retained image as the last frame left it, if any.
-    const VSTGUI::CDrawContext* inStep_ = nullptr;
     double penX_ = 0, penY_ = 0;
     // Text widths by font and text: measuring is a good part of a frame, and the same texts come back.
     std::unordered_map<std::string, double> widths_;

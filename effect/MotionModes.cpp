@@ -16,8 +16,12 @@ namespace {
 constexpr double kRandomMax = RandomSource::kMax;
 constexpr double kRandomReciprocal = 1 / kRandomMax;
 
-// 0 if v <= 0 (or NaN), else the smaller of v and 1, on both lanes: max answers its second operand
-// for NaN.
+double clampUnit(double v) {
+    if (!(v > 0)) return 0;
+    return std::min(v, 1.0);
+}
+
+// clampUnit on both lanes: max answers its second operand for NaN, as the scalar form answers 0.
 __m128d clampUnit(__m128d v) {
     return _mm_min_pd(_mm_max_pd(v, _mm_setzero_pd()), _mm_set1_pd(1.0));
 }
@@ -147,78 +151,50 @@ double nextRandomCoordinate(double v, RandomSource& random) {
     return v < 0.5 ? std::min(1.0, v + r) : std::max(0.0, v - r);
 }
 
-// Randomize's segment, held in registers over a run: the end points as (x, y) lanes, and the fraction
-// a sample adds, which changes only with the segment.
+void startRandomSegment(PanChannel& ch, RandomSource& random) {
+    ch.randFraction = 0;
+    ch.randFromX = ch.randToX;
+    ch.randFromY = ch.randToY;
+    ch.randToX = nextRandomCoordinate(ch.randToX, random);
+    ch.randToY = nextRandomCoordinate(ch.randToY, random);
+    const double dy = ch.randFromY - ch.randToY;
+    const double dx = ch.randFromX - ch.randToX;
+    ch.randLength = std::sqrt(dy * dy + dx * dx);
+}
+
+void randomize(PanChannel& ch, RandomSource& random, MotionRun& run, int j) {
+    // Entered from another mode, the segment end held from an earlier run, or the (0, 0) of one that
+    // never ran, says nothing of where the channel is now.
+    const bool entered = run.entered && j == 0;
+    if (isZero(ch.motionStarted) || entered) {
+        // The current position: the previous sample's target within a run.
+        ch.randToX = j > 0 ? run.x[j - 1] : run.startX;
+        ch.randToY = j > 0 ? run.y[j - 1] : run.startY;
+        ch.motionStarted = 1;
+    }
+    // The first segment after a switch starts where the slider section has just put the channel.
+    if (entered) ch.randFraction = 1;
+    // A segment of no length is finished: continuing it would divide a step by 0.00001 and throw the
+    // point far past its end.
+    const bool finished = !(ch.randFraction < 1) || ch.randLength <= 0;
+    if (finished) {
+        startRandomSegment(ch, random);
+    } else {
+        ch.randFraction += (std::fabs(run.stepDeg) * 0.009) / (ch.randLength + 0.00001);
+    }
+    const double f = ch.randFraction;
+    run.x[j] = clampUnit(((1 - f) * ch.randFromX + f * ch.randToX) * run.scaleX + run.offsetX);
+    run.y[j] = clampUnit(((1 - f) * ch.randFromY + f * ch.randToY) * run.scaleY + run.offsetY);
+}
+
 class RandomizeSteps {
   public:
-    RandomizeSteps(MotionRun& run, double) : run_(run), advance_(std::fabs(run.stepDeg) * 0.009) {
-        PanChannel& ch = *run.ch;
-        // Entered from another mode, the segment end held from an earlier run, or the (0, 0) of one
-        // that never ran, says nothing of where the channel is now.
-        if (isZero(ch.motionStarted) || run.entered) {
-            ch.randToX = run.startX;
-            ch.randToY = run.startY;
-            ch.motionStarted = 1;
-        }
-        // The first segment after a switch starts where the slider section has just put the channel.
-        if (run.entered) ch.randFraction = 1;
-        fromX_ = ch.randFromX;
-        fromY_ = ch.randFromY;
-        toX_ = ch.randToX;
-        toY_ = ch.randToY;
-        fraction_ = ch.randFraction;
-        length_ = ch.randLength;
-        segmentChanged();
-    }
-    void step(int j, RandomSource& random) {
-        // A segment of no length is finished: continuing it would divide a step by 0.00001 and throw
-        // the point far past its end.
-        if (!(fraction_ < 1) || length_ <= 0) {
-            startSegment(random);
-        } else {
-            fraction_ += increment_;
-        }
-        const __m128d f = _mm_set1_pd(fraction_);
-        const __m128d along =
-            _mm_add_pd(_mm_mul_pd(_mm_sub_pd(_mm_set1_pd(1.0), f), from_), _mm_mul_pd(f, to_));
-        const __m128d p = clampUnit(_mm_add_pd(_mm_mul_pd(along, scale_), offset_));
-        _mm_store_sd(run_.x + j, p);
-        _mm_storeh_pd(run_.y + j, p);
-    }
-    void finish() {
-        PanChannel& ch = *run_.ch;
-        ch.randFromX = fromX_;
-        ch.randFromY = fromY_;
-        ch.randToX = toX_;
-        ch.randToY = toY_;
-        ch.randFraction = fraction_;
-        ch.randLength = length_;
-    }
+    RandomizeSteps(MotionRun& run, double) : run_(run) {}
+    void step(int j, RandomSource& random) { randomize(*run_.ch, random, run_, j); }
+    void finish() {}
 
   private:
-    void startSegment(RandomSource& random) {
-        fraction_ = 0;
-        fromX_ = toX_;
-        fromY_ = toY_;
-        toX_ = nextRandomCoordinate(toX_, random);
-        toY_ = nextRandomCoordinate(toY_, random);
-        const double dy = fromY_ - toY_;
-        const double dx = fromX_ - toX_;
-        length_ = std::sqrt(dy * dy + dx * dx);
-        segmentChanged();
-    }
-    void segmentChanged() {
-        increment_ = advance_ / (length_ + 0.00001);
-        from_ = _mm_set_pd(fromY_, fromX_);
-        to_ = _mm_set_pd(toY_, toX_);
-    }
-
     MotionRun& run_;
-    const double advance_;
-    const __m128d scale_ = _mm_set_pd(run_.scaleY, run_.scaleX);
-    const __m128d offset_ = _mm_set_pd(run_.offsetY, run_.offsetX);
-    double fromX_, fromY_, toX_, toY_, fraction_, length_, increment_ = 0;
-    __m128d from_, to_;
 };
 
 // The second channel of a run that moves only one.
@@ -277,95 +253,6 @@ void stepAll(MotionRun* runs, int count, int frames, double sampleRate, RandomSo
             if (count > 1) stepAll(runs + 1, count - 1, frames, sampleRate, random);
             return;
     }
-}
-
-// Cruise over a run without the chain from one sample's draws to the next: the run's draws first (the
-// generator's own sequence, several states at once), then the angle steps they make, then the angles
-// as running sums. Each angle is wrapped as the step-by-step form wraps it; the sums differ from that
-// form only in rounding. Larger steps than this, or angles outside one turn, take the sample-by-sample
-// path: a run's turn must stay within one wrap.
-constexpr double kSummedStepLimit = 1.0;
-
-__m128d wrapDegrees(__m128d angle) {
-    const __m128d turn = _mm_set1_pd(360);
-    angle = _mm_add_pd(angle, _mm_and_pd(_mm_cmplt_pd(angle, _mm_setzero_pd()), turn));
-    return _mm_sub_pd(angle, _mm_and_pd(_mm_cmpge_pd(angle, turn), turn));
-}
-
-bool withinOneTurn(double angle) {
-    return angle >= 0 && angle < 360;
-}
-
-// Cruise's start step, as CruiseSteps takes it; true when the run's angles can be summed.
-bool startSummedCruise(MotionRun& run) {
-    PanChannel& ch = *run.ch;
-    if (isZero(ch.motionStarted)) {
-        ch.rotAngle = 0;
-        ch.cruiseAngleY = 0;
-        ch.motionStarted = 1;
-    }
-    return std::fabs(run.stepDeg) <= kSummedStepLimit && withinOneTurn(ch.cruiseAngleX) &&
-           withinOneTurn(ch.cruiseAngleY);
-}
-
-// The run's angles from its draws: r1, r2 of frame j at draws[j * stride].
-void sumCruiseAngles(MotionRun& run, const int* draws, int stride, int frames) {
-    PanChannel& ch = *run.ch;
-    const __m128d step = _mm_set1_pd(run.stepDeg);
-    const __m128d direction = _mm_set1_pd(sign(run.stepDeg));
-    // (50 - r1 * 100 / 32767) * 0.00001 and (50 - r2 * 200 / 32767) * 0.00002, the second by the
-    // reciprocal as the scalar steps take them.
-    const __m128d spread = _mm_set_pd(200, 100);
-    const __m128d reciprocal = _mm_set1_pd(kRandomReciprocal);
-    const __m128d middle = _mm_set1_pd(50);
-    const __m128d unit = _mm_set_pd(0.00002, 0.00001);
-    __m128d angle = _mm_set_pd(ch.cruiseAngleY, ch.cruiseAngleX);
-    for (int j = 0; j < frames; ++j) {
-        const __m128d r =
-            _mm_cvtepi32_pd(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(draws + j * stride)));
-        const __m128d jitter =
-            _mm_mul_pd(_mm_sub_pd(middle, _mm_mul_pd(_mm_mul_pd(r, spread), reciprocal)), unit);
-        const __m128d wrapped = wrapDegrees(angle);
-        _mm_store_sd(run.angleX + j, wrapped);
-        _mm_storeh_pd(run.angleY + j, wrapped);
-        angle = _mm_add_pd(angle, _mm_add_pd(step, _mm_mul_pd(direction, jitter)));
-    }
-    const __m128d last = wrapDegrees(angle);
-    ch.cruiseAngleX = lowLane(last);
-    ch.cruiseAngleY = highLane(last);
-}
-
-// The runs when they are Cruise and Rotate only, with a Cruise among them; false (and nothing drawn)
-// when they need the sample-by-sample path.
-bool stepSummedCruise(MotionRun* runs, int count, int frames, RandomSource& random) {
-    int cruising = 0;
-    for (int r = 0; r < count; ++r) {
-        if (runs[r].mode == kCruise) {
-            ++cruising;
-        } else if (runs[r].mode != kRotate) {
-            return false;
-        }
-    }
-    if (cruising == 0) return false;
-    for (int r = 0; r < count; ++r) {
-        if (runs[r].mode == kCruise && !startSummedCruise(runs[r])) return false;
-    }
-    int draws[4 * kMotionRun];
-    const int stride = 2 * cruising;
-    random.fill(draws, stride * frames);
-    int drawn = 0;
-    for (int r = 0; r < count; ++r) {
-        MotionRun& run = runs[r];
-        if (run.mode == kCruise) {
-            sumCruiseAngles(run, draws + 2 * drawn++, stride, frames);
-        } else {
-            // Rotate draws nothing: its steps run on their own.
-            RotateSteps steps(run, 0);
-            for (int j = 0; j < frames; ++j) steps.step(j, random);
-            steps.finish();
-        }
-    }
-    return true;
 }
 
 // cos(angleX) and sin(angleY) of samples j and j + 1, angles in degrees. Each pair is turned on from
@@ -430,7 +317,7 @@ MotionMode runningMode(double playState, double motionMode) {
 void runMotion(MotionRun* runs, int count, int frames, double sampleRate, RandomSource& random) {
     if (frames <= 0) return;
     for (int r = 0; r < count; ++r) runs[r].readSettings();
-    if (!stepSummedCruise(runs, count, frames, random)) stepAll(runs, count, frames, sampleRate, random);
+    stepAll(runs, count, frames, sampleRate, random);
     for (int r = 0; r < count; ++r) {
         MotionRun& run = runs[r];
         if (run.mode == kManual) continue;

@@ -9,8 +9,6 @@ packages=(
   libcairo2-dev libpng-dev libx11-dev libxtst-dev
   xvfb xauth x11-utils fonts-liberation
   libsndfile1-dev
-  # The peers peer_bench times beside the plug-in (it leaves out any that is missing).
-  iem-plugin-suite-vst dpf-plugins-vst
   # Editor tests at a long uptime (the monotonic clock moved on for one test process).
   libfaketime
   # The LV2 edition: headers and vocabularies, lilv for the test host, lv2apply and sord_validate.

@@ -14,7 +14,6 @@ namespace VSTGUI {
 class CBitmap;
 class CFontDesc;
 class CFrame;
-class PaintDamage;
 
 enum CLineStyle : int32_t { kLineSolid = 0, kLineOnOffDash = 1 };
 enum CDrawMode : int32_t { kCopyMode = 0, kOrMode = 1, kXorMode = 2, kAntialias = 3 };
@@ -92,11 +91,6 @@ class CDrawContext : public CBaseObject {
     // Platform state changes actually made (colours, pen, mode, clip); unchanged values are skipped.
     uint32_t getStateChangeCount() const { return stateChanges_; }
 
-    // Set by a window for its paints into a back buffer: where the drawing reports what it changed.
-    // Null for every other context.
-    void setDamage(PaintDamage* damage) { damage_ = damage; }
-    PaintDamage* getDamage() const { return damage_; }
-
     // The platform layer's own state, for the platform's bitmap and offscreen code.
     struct Platform;
     Platform* getPlatform() const { return platform_; }
@@ -133,7 +127,6 @@ class CDrawContext : public CBaseObject {
     CFrame* frame_ = nullptr;
     void* window_ = nullptr;
     Platform* platform_ = nullptr;
-    PaintDamage* damage_ = nullptr;
     CPoint windowOffset_;
     CPoint offset_;
     CPoint penPosition_;

@@ -276,15 +276,3 @@ TEST(RandomSource, PairsContinueTheSequenceOfSingleDraws) {
         }
     }
 }
-
-TEST(RandomSource, FilledDrawsContinueTheSequenceOfSingleDraws) {
-    // Every count around the four lanes, each fill continuing where the last one (or a single draw) left.
-    RandomSource single(987), filled(987);
-    for (int count = 0; count <= 13; ++count) {
-        int draws[16] = {};
-        filled.fill(draws, count);
-        for (int i = 0; i < count; ++i)
-            ASSERT_EQ(draws[i], single.next()) << "count " << count << ", draw " << i;
-        ASSERT_EQ(filled.next(), single.next()) << "after a fill of " << count;
-    }
-}

@@ -127,7 +127,6 @@ X11Frame::~X11Frame() {
 void X11Frame::releaseBackBuffer() {
     if (backBuffer_) backBuffer_->forget();
     backBuffer_ = nullptr;
-    backBufferPainted_ = false;
 }
 
 void X11Frame::invalidRect(const CRect& rect) {
@@ -152,18 +151,6 @@ void X11Frame::addPending(int left, int top, int right, int bottom) {
     pendingTop_ = std::min(pendingTop_, top);
     pendingRight_ = std::max(pendingRight_, right);
     pendingBottom_ = std::max(pendingBottom_, bottom);
-}
-
-void X11Frame::addExposed(int left, int top, int right, int bottom) {
-    addPending(left, top, right, bottom);
-    const CRect area(std::max(left, 0), std::max(top, 0), std::min(right, width_), std::min(bottom, height_));
-    if (area.isEmpty()) return;
-    if (exposed_.isEmpty()) {
-        exposed_ = area;
-        return;
-    }
-    exposed_ = CRect(std::min(exposed_.left, area.left), std::min(exposed_.top, area.top),
-                     std::max(exposed_.right, area.right), std::max(exposed_.bottom, area.bottom));
 }
 
 CDrawContext* X11Frame::createDrawContext() {
@@ -271,7 +258,7 @@ void X11Frame::dispatch(XEvent& event) {
     if (event.xany.window != window_ || !window_) return;
     switch (event.type) {
         case Expose:
-            addExposed(event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
+            addPending(event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
                        event.xexpose.y + event.xexpose.height);
             break;
         case ButtonPress:
@@ -392,7 +379,7 @@ void X11Frame::collectExposures() {
     if (!window_) return;
     XEvent event;
     while (XCheckTypedWindowEvent(display_, window_, Expose, &event))
-        addExposed(event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
+        addPending(event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
                    event.xexpose.y + event.xexpose.height);
 }
 
@@ -403,27 +390,12 @@ bool X11Frame::paintPending() {
     return true;
 }
 
-// The screen gets what the drawing reports it changed and what the server lost; a drawing that reports
-// nothing, the whole area.
 void X11Frame::paint(const CRect& rect) {
     if (!backBuffer_) backBuffer_ = new COffscreenContext(frame_, width_, height_, kBlackCColor);
-    damage_.begin(backBufferPainted_);
-    backBuffer_->setDamage(&damage_);
     frame_->drawRect(backBuffer_, rect);
-    backBuffer_->setDamage(nullptr);
-    backBufferPainted_ = true;
-    const CRect exposed = exposed_;
-    exposed_ = CRect();
-    const std::vector<CRect> whole(1, rect);
-    const std::vector<CRect>& changed = damage_.reported() ? damage_.areas() : whole;
-    if (changed.empty() && exposed.isEmpty()) return;
     CDrawContext* windowContext = createDrawContext();
     if (!windowContext) return;
-    for (CRect area : changed) {
-        area.bound(rect);
-        if (!area.isEmpty()) backBuffer_->copyFrom(windowContext, area, area.getTopLeft());
-    }
-    if (!exposed.isEmpty()) backBuffer_->copyFrom(windowContext, exposed, exposed.getTopLeft());
+    backBuffer_->copyFrom(windowContext, rect, rect.getTopLeft());
     windowContext->forget();
 }
 

@@ -6,7 +6,6 @@
 #include <X11/Xlib.h>
 
 #include "editor/vstgui/IPlatformFrame.h"
-#include "editor/vstgui/PaintDamage.h"
 #include "editor/vstgui/ViewTypes.h"
 #include "editor/vstgui/x11/DoubleClickDetector.h"
 
@@ -61,7 +60,6 @@ class X11Frame : public IPlatformFrame {
     void endLostGrab(int x, int y, unsigned int xState);
     void onWindowDestroyed();
     void addPending(int left, int top, int right, int bottom);
-    void addExposed(int left, int top, int right, int bottom);
     void collectExposures();
     bool paintPending();
     void paint(const CRect& rect);
@@ -77,10 +75,6 @@ class X11Frame : public IPlatformFrame {
     int width_;
     int height_;
     COffscreenContext* backBuffer_ = nullptr;
-    // The back buffer holds the last paint: a drawing may then change, and the window send, only what
-    // differs.
-    bool backBufferPainted_ = false;
-    PaintDamage damage_;
     Cursor defaultCursor_ = 0;
     Cursor cursor_ = 0;
     bool leaveRequested_ = false;
@@ -94,8 +88,6 @@ class X11Frame : public IPlatformFrame {
     int pendingTop_ = 0;
     int pendingRight_ = 0;
     int pendingBottom_ = 0;
-    // The part of it the server lost (exposed), which the screen needs whatever the drawing changed.
-    CRect exposed_;
 };
 
 }  // namespace VSTGUI
