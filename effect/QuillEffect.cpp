@@ -115,6 +115,11 @@ void TQuillEffect::DoInit() {
     var.radarHeight = panel_layout::kRadar.h;
     var.radarRight = panel_layout::kRadar.x + panel_layout::kRadar.w;
     var.radarBottom = panel_layout::kRadar.y + panel_layout::kRadar.h;
+    StartChannelsAtSliders();
+    initSections.fetch_add(1, std::memory_order_release);
+}
+
+void TQuillEffect::StartChannelsAtSliders() {
     for (int c = 0; c < 2; ++c) {
         PanChannel& ch = var.ch[c];
         ch.smoothX = ch.posX = sliderToPosition(sliders[1 + 2 * c]);
@@ -124,7 +129,6 @@ void TQuillEffect::DoInit() {
     }
     computeGains(var, var.ch[0], 0.5, 0.5);
     computeGains(var, var.ch[1], 0.5, 0.5);
-    initSections.fetch_add(1, std::memory_order_release);
 }
 
 void TQuillEffect::DoSlider() {

@@ -38,6 +38,11 @@ class TQuillEffect : public TQuill {
     // Both channels' targets from the position sliders, with their gains due for recomputation.
     // Any thread.
     void SetTargetsFromSliders();
+    // Both channels start at their position sliders, without a glide, with their gains computed there:
+    // the init section's start. An adapter whose host may set values after the resume and before the
+    // first block starts them again at that block. The init section, or the audio thread before the
+    // first block.
+    void StartChannelsAtSliders();
 
     // Gives the graphics section its panel, or takes it away (null); the panel before is detached
     // first. Set when the effect is made, or by the UI that shows it on the GUI thread after the open

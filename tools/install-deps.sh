@@ -21,8 +21,9 @@ packages=(
   # The Windows DLLs: MinGW-w64 cross compilers, and Wine (64-bit and 32-bit) to test them.
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine64 wine32:i386
-  # Packaging: dpkg-shlibdeps for the .deb's dependencies.
-  dpkg-dev
+  # Packaging: dpkg-shlibdeps for the .deb's dependencies, help2man for the programs' manual pages,
+  # lintian to check the .deb as Debian would.
+  dpkg-dev help2man lintian
 )
 missing=()
 for p in "${packages[@]}"; do

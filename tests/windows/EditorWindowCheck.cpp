@@ -39,8 +39,15 @@ struct Editor {
     HWND host;
     Editor(PluginInstance& p, HWND h) : plugin(p), host(h) { plugin.dispatch(effEditOpen, 0, 0, host); }
     ~Editor() { plugin.dispatch(effEditClose); }
-    void idle(DWORD ms) {
-        pumpFor(ms, [this] { plugin.dispatch(effEditIdle); });
+    // Host cycles: the waiting messages (the input sent so far), the host's idle, then a paint of the
+    // host window and the editor's at once, as uncovering them would give; the panel reads the mouse
+    // when it paints.
+    void cycles(int count) {
+        for (int i = 0; i < count; ++i) {
+            pumpMessages();
+            plugin.dispatch(effEditIdle);
+            RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        }
     }
 };
 
@@ -102,7 +109,7 @@ void checkOpenPaintAndDrag(CheckReport& report, const PluginModule& module, cons
     RECT client;
     GetClientRect(frame, &client);
     report.check(client.right == 1130 && client.bottom == 540, "frame window is 1130 x 540");
-    editor.idle(600);
+    editor.cycles(3);
 
     HDC dc = GetDC(frame);
     const COLORREF shown = GetPixel(dc, 5, 5);
@@ -115,16 +122,16 @@ void checkOpenPaintAndDrag(CheckReport& report, const PluginModule& module, cons
     const float beforeY = plugin.effect()->getParameter(plugin.effect(), 1);
     SetForegroundWindow(host.handle());
     moveCursorTo(frame, kRadarLeft + 250, kRadarTop + 250);
-    editor.idle(200);
+    editor.cycles(2);
     leftButton(true);
-    editor.idle(200);
+    editor.cycles(2);
     for (int step = 1; step <= 5; ++step) {
         moveCursorTo(frame, kRadarLeft + 250 - 25 * step, kRadarTop + 250 - 25 * step);
-        editor.idle(80);
+        editor.cycles(1);
     }
-    editor.idle(200);
+    editor.cycles(2);
     leftButton(false);
-    editor.idle(200);
+    editor.cycles(2);
     const float afterX = plugin.effect()->getParameter(plugin.effect(), 0);
     const float afterY = plugin.effect()->getParameter(plugin.effect(), 1);
     report.check(afterX < beforeX - 0.1f && afterY < beforeY - 0.1f,
@@ -144,11 +151,11 @@ void checkOpenPaintAndDrag(CheckReport& report, const PluginModule& module, cons
 // Starts a left drag at the radar's centre and moves it up and to the left; answers CH1's position then.
 std::pair<float, float> startDrag(PluginInstance& plugin, Editor& editor, HWND frame) {
     moveCursorTo(frame, kRadarLeft + 250, kRadarTop + 250);
-    editor.idle(200);
+    editor.cycles(2);
     leftButton(true);
-    editor.idle(200);
+    editor.cycles(2);
     moveCursorTo(frame, kRadarLeft + 150, kRadarTop + 175);  // u = 0.3, v = 0.35
-    editor.idle(250);
+    editor.cycles(2);
     return {plugin.effect()->getParameter(plugin.effect(), 0),
             plugin.effect()->getParameter(plugin.effect(), 1)};
 }
@@ -159,9 +166,9 @@ void checkDragEnded(CheckReport& report, PluginInstance& plugin, Editor& editor,
     const size_t automationBefore = plugin.automation().size();
     for (int step = 1; step <= 4; ++step) {
         moveCursorTo(frame, kRadarLeft + 150 + 60 * step, kRadarTop + 175 + 50 * step);
-        editor.idle(80);
+        editor.cycles(1);
     }
-    editor.idle(200);
+    editor.cycles(2);
     const float x = plugin.effect()->getParameter(plugin.effect(), 0);
     const float y = plugin.effect()->getParameter(plugin.effect(), 1);
     report.check(std::fabs(x - dragged.first) < 1e-4f && std::fabs(y - dragged.second) < 1e-4f,
@@ -181,7 +188,7 @@ void checkLostCapture(CheckReport& report, const PluginModule& module) {
     Editor editor(plugin, host.handle());
     HWND frame = FindWindowExA(host.handle(), nullptr, frameClassName(module).c_str(), "Window");
     if (!report.check(frame != nullptr, "an editor for the capture checks")) return;
-    editor.idle(400);
+    editor.cycles(3);
     SetForegroundWindow(host.handle());
 
     std::pair<float, float> dragged = startDrag(plugin, editor, frame);
@@ -189,22 +196,22 @@ void checkLostCapture(CheckReport& report, const PluginModule& module) {
                  "a drag holding the capture moved CH1",
                  std::to_string(dragged.first) + ", " + std::to_string(dragged.second));
     SetCapture(host.handle());
-    editor.idle(100);
+    editor.cycles(1);
     leftButton(false);
-    editor.idle(100);
+    editor.cycles(1);
     ReleaseCapture();
-    editor.idle(100);
+    editor.cycles(1);
     checkDragEnded(report, plugin, editor, frame, dragged, "capture taken by another window");
 
     dragged = startDrag(plugin, editor, frame);
     SendMessageA(frame, WM_CANCELMODE, 0, 0);
-    editor.idle(100);
+    editor.cycles(1);
     report.check(GetCapture() != frame, "WM_CANCELMODE gives the capture back");
     // The release lands outside the editor, on the host's title bar, as it would on a dialog.
     moveCursorTo(frame, 300, -10);
-    editor.idle(100);
+    editor.cycles(1);
     leftButton(false);
-    editor.idle(100);
+    editor.cycles(1);
     checkDragEnded(report, plugin, editor, frame, dragged, "WM_CANCELMODE");
 }
 
@@ -214,9 +221,9 @@ void checkTextDrop(CheckReport& report, const PluginModule& module) {
     plugin.start();
     Editor editor(plugin, host.handle());
     HWND frame = FindWindowExA(host.handle(), nullptr, frameClassName(module).c_str(), "Window");
-    editor.idle(300);
+    editor.cycles(3);
     moveCursorTo(frame, 700, 300);  // beside the radar, over no control
-    editor.idle(200);
+    editor.cycles(2);
     const std::vector<unsigned char> before = chunkOf(plugin);
     const size_t automationBefore = plugin.automation().size();
     TextDataObject* data = new TextDataObject(L"dropped text");
@@ -228,7 +235,7 @@ void checkTextDrop(CheckReport& report, const PluginModule& module) {
     report.equal<unsigned long>(effect, DROPEFFECT_COPY, "the drop is accepted with the copy effect");
     data->Release();
     source->Release();
-    editor.idle(200);
+    editor.cycles(2);
     report.check(chunkOf(plugin) == before && plugin.automation().size() == automationBefore,
                  "the drop changes nothing in the effect");
 }

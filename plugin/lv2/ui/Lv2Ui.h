@@ -1,13 +1,14 @@
-// The panel as an LV2 X11 UI: the same editor as the VST edition, in the host's parent window,
-// drawing the running instance it reaches through instance access.
+// The panel as an LV2 X11 UI: the panel window every edition shows, in the host's parent window,
+// drawing the running instance it reaches through instance access, with the panel the UI attaches
+// to that instance's effect while it is open.
 #pragma once
 
 #include <lv2/ui/ui.h>
 
+#include "editor/PanelWindow.h"
 #include "plugin/lv2/ui/Lv2PanelSync.h"
 
 class CAdapterKit;
-class CLumoEditor;
 class TQuillEffect;
 struct Lv2Instance;
 
@@ -27,12 +28,13 @@ class CLv2Ui {
     int idle();
 
   private:
-    CLv2Ui(Lv2Instance& instance, LV2UI_Write_Function write, LV2UI_Controller controller);
+    CLv2Ui(Lv2Instance& instance, LV2UI_Write_Function write, LV2UI_Controller controller, int32_t width,
+           int32_t height);
     TQuillEffect& effect() const;
 
     Lv2Instance& instance_;
     CAdapterKit& kit_;
-    CLumoEditor* editor_ = nullptr;
+    CPanelWindow window_;
     LV2UI_Write_Function write_;
     LV2UI_Controller controller_;
     CLv2PanelSync sync_;
