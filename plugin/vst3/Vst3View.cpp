@@ -2,9 +2,7 @@
 
 #include <cstring>
 
-#include "editor/LumoEditor.h"
-#include "editor/LumoView.h"
-#include "editor/vstgui/CFrame.h"
+#include "editor/PanelWindow.h"
 #include "plugin/boundary/MonotonicClock.h"
 #include "plugin/vst3/Vst3Adapter.h"
 #include "runtime/Quill.h"
@@ -33,9 +31,9 @@ v3_result V3_API removed(void* self) {
     return v != nullptr ? v->remove() : kInvalidArgument;
 }
 
-v3_result V3_API onWheel(void* self, float distance) {
-    CVst3View* v = view(self);
-    return v != nullptr ? v->wheel(distance) : kInvalidArgument;
+// The panel has no wheel control.
+v3_result V3_API onWheel(void*, float) {
+    return V3_FALSE;
 }
 
 // The panel takes no keys.
@@ -121,29 +119,30 @@ v3_result CVst3View::query(const v3_tuid iid, void** object) {
 
 v3_result CVst3View::attach(void* parent, const char* platformType) {
     if (parent == nullptr || isPlatformTypeSupported(nullptr, platformType) != V3_TRUE) return V3_FALSE;
-    if (editor_ != nullptr) return V3_FALSE;
+    if (window_ != nullptr) return V3_FALSE;
     int32_t width = 0, height = 0;
     if (!adapter_.editorSize(width, height)) return V3_FALSE;
-    editor_ = new CLumoEditor(&adapter_, nullptr, width, height);
-    editor_->open(parent);
-    if (editor_->getFrame() == nullptr) {
-        delete editor_;
-        editor_ = nullptr;
+    window_ = new CPanelWindow(adapter_, width, height);
+    window_->open(parent);
+    if (window_->nativeHandle() == nullptr) {
+        window_->close();
+        delete window_;
+        window_ = nullptr;
         return V3_FALSE;
     }
-    adapter_.attachWindow(this);
-    timer_.start(frame_, *editor_, tickView, this);
+    adapter_.attachWindow(window_);
+    timer_.start(frame_, window_->eventDescriptor(), tickView, this);
     return V3_OK;
 }
 
 v3_result CVst3View::remove() {
-    if (editor_ == nullptr) return V3_FALSE;
+    if (window_ == nullptr) return V3_FALSE;
     timer_.stop();
     adapter_.endGestures();
-    adapter_.detachWindow(this);
-    editor_->close();
-    delete editor_;
-    editor_ = nullptr;
+    adapter_.detachWindow(window_);
+    window_->close();
+    delete window_;
+    window_ = nullptr;
     return V3_OK;
 }
 
@@ -154,19 +153,9 @@ v3_result CVst3View::setFrame(v3_plugin_frame** frame) {
     return V3_OK;
 }
 
-v3_result CVst3View::wheel(float distance) {
-    return editor_ != nullptr && editor_->onWheel(distance) ? kResultTrue : kResultFalse;
-}
-
-int32_t CVst3View::redraw() {
-    if (editor_ == nullptr || editor_->view == nullptr || editor_->getFrame() == nullptr) return 0;
-    editor_->view->invalidRect(editor_->view->viewRect);
-    return 1;
-}
-
 void CVst3View::tick() {
-    if (editor_ == nullptr) return;
-    editor_->idle();
+    if (window_ == nullptr) return;
+    window_->idle();
     // The panel applies a drag's last position at its first paint after the release: a gesture ends
     // once no button is held and the panel has changed nothing for longer than it takes between
     // two paints while in use.

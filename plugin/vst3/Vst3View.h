@@ -1,19 +1,18 @@
-// The panel as a VST 3 editor view: the editor in the host's parent window (an X11 window id on
+// The panel as a VST 3 editor view: the panel window in the host's parent window (an X11 window id on
 // Linux, an HWND on Windows), driven by the host's run loop through the view timer, never a thread
 // of its own. The panel's edits end once no mouse button is held and nothing changes.
 #pragma once
 
 #include <atomic>
 
-#include "plugin/bridge/EditorLink.h"
 #include "plugin/vst3/Vst3Face.h"
 #include "plugin/vst3/Vst3ViewTimer.h"
 #include <travesty/view.h>
 
-class CLumoEditor;
+class CPanelWindow;
 class CVst3Adapter;
 
-class CVst3View : public IEditorLink {
+class CVst3View {
   public:
     // A new view of the adapter's panel, referenced once; it keeps the plug-in object behind
     // pluginFace alive until it goes. GUI thread.
@@ -27,22 +26,19 @@ class CVst3View : public IEditorLink {
     v3_result attach(void* parent, const char* platformType);
     v3_result remove();
     v3_result setFrame(v3_plugin_frame** frame);
-    v3_result wheel(float distance);
-    // Invalidates the panel's view; 1 when there was one.
-    int32_t redraw() override;
     // The timed refresh and the window's events, then the end of finished gestures.
     void tick();
     void size(v3_view_rect& rect) const;
 
   private:
     CVst3View(CVst3Adapter& adapter, void* pluginFace);
-    ~CVst3View() override;
+    ~CVst3View();
 
     Vst3Face<CVst3View> face_;
     std::atomic<uint32_t> references_{1};
     CVst3Adapter& adapter_;
     void* pluginFace_;
     v3_plugin_frame** frame_ = nullptr;
-    CLumoEditor* editor_ = nullptr;
+    CPanelWindow* window_ = nullptr;
     CVst3ViewTimer timer_;
 };

@@ -5,8 +5,6 @@
 
 #include <travesty/view.h>
 
-class CLumoEditor;
-
 class CVst3ViewTimer {
   public:
     using Tick = void (*)(void* context);
@@ -16,9 +14,9 @@ class CVst3ViewTimer {
     CVst3ViewTimer(const CVst3ViewTimer&) = delete;
     CVst3ViewTimer& operator=(const CVst3ViewTimer&) = delete;
 
-    // Calls tick(context) on the GUI thread from now on; false when the host offers no way to.
-    // GUI thread.
-    bool start(v3_plugin_frame** frame, CLumoEditor& editor, Tick tick, void* context);
+    // Calls tick(context) on the GUI thread from now on, and when the window system's connection
+    // (eventDescriptor, -1 for none) has events; false when the host offers no way to. GUI thread.
+    bool start(v3_plugin_frame** frame, int eventDescriptor, Tick tick, void* context);
     void stop();
 
     // The platform's part: what was registered and how to withdraw it.

@@ -2,9 +2,6 @@
 // the file descriptor of the panel's X connection, so that input is handled as it arrives.
 #include "plugin/vst3/Vst3ViewTimer.h"
 
-#include "editor/LumoEditor.h"
-#include "editor/vstgui/CFrame.h"
-#include "editor/vstgui/x11/X11Frame.h"
 #include "plugin/vst3/Vst3Face.h"
 
 namespace {
@@ -60,16 +57,9 @@ void V3_API onEvents(void* self, int) {
 const v3_event_handler_cpp kEventTable = {{queryInterface, addRef, release}, {onEvents}};
 const v3_timer_handler_cpp kTimerTable = {{queryInterface, addRef, release}, {onTimer}};
 
-int connectionOf(CLumoEditor& editor) {
-    VSTGUI::CFrame* frame = editor.getFrame();
-    auto* window = frame != nullptr ? dynamic_cast<VSTGUI::X11Frame*>(frame->getPlatformFrame()) : nullptr;
-    return window != nullptr && window->getDisplay() != nullptr ? ConnectionNumber(window->getDisplay()) : -1;
-}
-
 }  // namespace
 
-bool CVst3ViewTimer::start(v3_plugin_frame** frame, CLumoEditor& editor, Tick tickFunction,
-                           void* tickContext) {
+bool CVst3ViewTimer::start(v3_plugin_frame** frame, int fd, Tick tickFunction, void* tickContext) {
     stop();
     if (frame == nullptr || *frame == nullptr) return false;
     void* found = nullptr;
@@ -81,7 +71,6 @@ bool CVst3ViewTimer::start(v3_plugin_frame** frame, CLumoEditor& editor, Tick ti
     registration_ = new Registration{{&kEventTable, nullptr}, {&kTimerTable, nullptr}, this, loop};
     registration_->events.owner = registration_;
     registration_->timer.owner = registration_;
-    const int fd = connectionOf(editor);
     if (fd >= 0)
         callsOf(loop).register_event_handler(
             loop, reinterpret_cast<v3_event_handler**>(&registration_->events), fd);

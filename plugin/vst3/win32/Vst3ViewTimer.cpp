@@ -31,7 +31,7 @@ struct CVst3ViewTimer::Registration {
     UINT_PTR id;
 };
 
-bool CVst3ViewTimer::start(v3_plugin_frame**, CLumoEditor&, Tick tickFunction, void* tickContext) {
+bool CVst3ViewTimer::start(v3_plugin_frame**, int, Tick tickFunction, void* tickContext) {
     stop();
     for (Running& r : running) {
         if (r.owner != nullptr) continue;
