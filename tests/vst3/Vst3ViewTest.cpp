@@ -7,11 +7,10 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
-#include <chrono>
 #include <set>
-#include <thread>
 
 #include "tests/editor/HostWindow.h"
+#include "tests/support/PollUntil.h"
 #include "tests/vst3/Vst3TestHost.h"
 
 using editortest::HostWindow;
@@ -21,7 +20,8 @@ using vst3test::Instance;
 namespace {
 
 struct View {
-    View(Instance& plugin, HostFrame& frame, HostWindow& window) : plugin(plugin), frame(frame) {
+    View(Instance& plugin, HostFrame& frame, HostWindow& window)
+        : plugin(plugin), frame(frame), window(window) {
         view = plugin.controllerCalls().ctrl.create_view(plugin.controller, "editor");
         if (view == nullptr) return;
         calls().view.set_frame(view, frame.frame());
@@ -33,18 +33,19 @@ struct View {
         calls().unref(view);
     }
     const v3_plugin_view_cpp& calls() const { return **reinterpret_cast<v3_plugin_view_cpp**>(view); }
-    // Turns of the host's loop for a while, with the plug-in processing silence between them.
-    void runFor(std::chrono::milliseconds duration) {
-        const auto end = std::chrono::steady_clock::now() + duration;
-        while (std::chrono::steady_clock::now() < end) {
+    // Turns of the host's loop, each after a block of silence, with the panel's window exposed so
+    // that the turn paints it.
+    void turns(int count) {
+        for (int i = 0; i < count; ++i) {
             plugin.process(std::vector<float>(256, 0.0f), std::vector<float>(256, 0.0f));
+            window.exposeChildren();
             frame.turn();
-            std::this_thread::sleep_for(std::chrono::milliseconds(15));
         }
     }
 
     Instance& plugin;
     HostFrame& frame;
+    HostWindow& window;
     v3_plugin_view** view = nullptr;
     bool attached = false;
 };
@@ -85,7 +86,7 @@ TEST(Vst3View, OpensOnTheHostRunLoopAndPaints) {
         EXPECT_GE(frame.handlers[0].second, 0);
         const auto children = window.children();
         ASSERT_EQ(children.size(), 1u);
-        view.runFor(std::chrono::milliseconds(300));
+        view.turns(2);
         EXPECT_GT(coloursIn(window.display(), children[0], 20, 20, 500, 500), 50u);
         EXPECT_TRUE(plugin.edits.empty()) << "nothing was changed on the panel";
         EXPECT_EQ(view.calls().view.attached(view.view, window.handle(), V3_VIEW_PLATFORM_TYPE_X11), V3_FALSE)
@@ -102,21 +103,23 @@ TEST(Vst3View, RadarDragSendsBeginPerformEndForBothPositions) {
     HostWindow window;
     View view(plugin, frame, window);
     ASSERT_TRUE(view.attached);
-    view.runFor(std::chrono::milliseconds(200));
+    view.turns(2);
     // From the radar's centre to (120, 470) in panel pixels: Left - Right -60, Front - Back 80.
     window.movePointer(270, 270);
     window.button(1, true);
-    view.runFor(std::chrono::milliseconds(150));
+    view.turns(2);
     for (int step = 1; step <= 5; ++step) {
         window.movePointer(270 - 30 * step, 270 + 40 * step);
-        view.runFor(std::chrono::milliseconds(60));
+        view.turns(1);
     }
-    view.runFor(std::chrono::milliseconds(150));
-    EXPECT_EQ(std::count_if(plugin.edits.begin(), plugin.edits.end(), [](auto& e) { return e.kind == 'e'; }),
-              0)
-        << "the gesture lasts while the button is held";
+    view.turns(2);
+    auto ends = [&] {
+        return std::count_if(plugin.edits.begin(), plugin.edits.end(), [](auto& e) { return e.kind == 'e'; });
+    };
+    EXPECT_EQ(ends(), 0) << "the gesture lasts while the button is held";
     window.button(1, false);
-    view.runFor(std::chrono::milliseconds(150));
+    // The gesture ends a while after the release, once the panel has applied its last position.
+    ASSERT_TRUE(testsupport::pollUntil([&] { return ends() == 2; }, [&] { view.turns(1); }));
 
     const auto& ctrl = plugin.controllerCalls().ctrl;
     for (v3_param_id id : {0u, 1u}) {
