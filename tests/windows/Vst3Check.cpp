@@ -102,7 +102,7 @@ void checkView(CheckReport& report) {
     RECT area{};
     if (child != nullptr) GetClientRect(child, &area);
     report.check(child != nullptr && area.right == 1130 && area.bottom == 540, "a 1130 x 540 child window");
-    pumpFor(300, [] {});
+    pumpMessages();
     report.check(calls.view.removed(view) == V3_OK && GetWindow(host.handle(), GW_CHILD) == nullptr,
                  "removed with its window");
     calls.unref(view);
