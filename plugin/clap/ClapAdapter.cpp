@@ -16,46 +16,8 @@ CClapAdapter::~CClapAdapter() {
     calls.destroy();
 }
 
-int32_t CClapAdapter::inputCount() {
-    return inputs_;
-}
-
-int32_t CClapAdapter::outputCount() {
-    return outputs_;
-}
-
-void CClapAdapter::declareInputs(int32_t count) {
-    inputs_ = count;
-}
-
-void CClapAdapter::declareOutputs(int32_t count) {
-    outputs_ = count;
-}
-
-// The plug-in's id is its descriptor's; there is no number to keep.
-void CClapAdapter::declareUniqueId(int32_t) {}
-
-// The state extension always saves the chunk; there is nothing to switch.
-void CClapAdapter::declareProgramsAreChunks(bool) {}
-
-// The effect reports no latency; the latency extension would be the place for one.
-void CClapAdapter::declareInitialDelay(int32_t) {}
-
-float CClapAdapter::hostSampleRate() {
-    // The VST edition hands the effect a float rate; the same rounding keeps the two editions equal.
-    return static_cast<float>(sampleRate_.load(std::memory_order_relaxed));
-}
-
-int32_t CClapAdapter::hostBlockSize() {
-    return blockSize_.load(std::memory_order_relaxed);
-}
-
 bool CClapAdapter::hostTime(int32_t, HostTime& time) {
     return transport.answer(time);
-}
-
-bool CClapAdapter::refreshHostDisplay() {
-    return false;
 }
 
 void CClapAdapter::automateParameter(int32_t index, double normalisedValue) {
@@ -63,15 +25,6 @@ void CClapAdapter::automateParameter(int32_t index, double normalisedValue) {
     calls.setParameter(index, static_cast<float>(normalisedValue));
     panelEvents.change(static_cast<uint32_t>(index), parameterPlainValue(*effect, index));
     requestFlush();
-}
-
-bool CClapAdapter::takeMidiEvent(HostMidiEvent&) {
-    return false;
-}
-
-void CClapAdapter::setProcessing(double sampleRate, int32_t maxFrames) {
-    sampleRate_.store(sampleRate, std::memory_order_relaxed);
-    if (maxFrames > 0) blockSize_.store(maxFrames, std::memory_order_relaxed);
 }
 
 void CClapAdapter::panelTick() {

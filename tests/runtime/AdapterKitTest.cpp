@@ -31,23 +31,13 @@ class SplitProbe : public TQuill {
     bool* destroyed = nullptr;
 };
 
+// An adapter of no format: the kit answers everything but the transport and automation.
 class KitAdapter : public CAdapterKit {
   public:
-    KitAdapter(TQuill* effect, const LumoBridge& bridge) : CAdapterKit(effect, bridge) {}
+    KitAdapter(TQuill* effect, const LumoBridge& bridge) : CAdapterKit(effect, bridge) { declareInputs(2); }
     ~KitAdapter() override { calls.destroy(); }
-    int32_t inputCount() override { return 2; }
-    int32_t outputCount() override { return 2; }
-    void declareInputs(int32_t) override {}
-    void declareOutputs(int32_t) override {}
-    void declareUniqueId(int32_t) override {}
-    void declareProgramsAreChunks(bool) override {}
-    void declareInitialDelay(int32_t) override {}
-    float hostSampleRate() override { return 44100.0f; }
-    int32_t hostBlockSize() override { return 64; }
     bool hostTime(int32_t, HostTime&) override { return false; }
-    bool refreshHostDisplay() override { return false; }
     void automateParameter(int32_t, double) override {}
-    bool takeMidiEvent(HostMidiEvent&) override { return false; }
 };
 
 // Hands out a fixed list and records when each transport change came due.
@@ -166,6 +156,15 @@ TEST(AdapterKit, AnEffectNoAdapterTakesIsDestroyed) {
     EXPECT_TRUE(destroyed);
     EXPECT_EQ(assembleInstance(nullptr, [](TQuill* e, const LumoBridge& b) { return new KitAdapter(e, b); }),
               nullptr);
+}
+
+TEST(AdapterKit, AProcessingSetUpWithoutABlockSizeKeepsTheOneBefore) {
+    Kit kit;
+    EXPECT_EQ(kit.adapter->hostBlockSize(), 1024);
+    kit.adapter->setProcessing(48000, 256);
+    kit.adapter->setProcessing(96000, 0);
+    EXPECT_EQ(kit.adapter->hostSampleRate(), 96000.0f);
+    EXPECT_EQ(kit.adapter->hostBlockSize(), 256);
 }
 
 class CountingWindow : public IEditorLink {

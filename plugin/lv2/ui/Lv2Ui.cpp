@@ -7,25 +7,14 @@
 
 #include "effect/QuillEffect.h"
 #include "plugin/bridge/AdapterKit.h"
+#include "plugin/lv2/Lv2Features.h"
 #include "plugin/lv2/Lv2Instance.h"
-
-namespace {
-
-const void* featureData(const LV2_Feature* const* features, const char* uri) {
-    if (features == nullptr) return nullptr;
-    for (const LV2_Feature* const* f = features; *f != nullptr; ++f) {
-        if ((*f)->URI != nullptr && std::strcmp((*f)->URI, uri) == 0) return (*f)->data;
-    }
-    return nullptr;
-}
-
-}  // namespace
 
 CLv2Ui* CLv2Ui::create(const LV2_Feature* const* features, LV2UI_Write_Function write,
                        LV2UI_Controller controller, LV2UI_Widget* widget) {
-    void* parent = const_cast<void*>(featureData(features, LV2_UI__parent));
+    void* parent = const_cast<void*>(lv2FeatureData(features, LV2_UI__parent));
     auto* instance =
-        static_cast<Lv2Instance*>(const_cast<void*>(featureData(features, LV2_INSTANCE_ACCESS_URI)));
+        static_cast<Lv2Instance*>(const_cast<void*>(lv2FeatureData(features, LV2_INSTANCE_ACCESS_URI)));
     if (parent == nullptr || instance == nullptr || widget == nullptr) return nullptr;
     CAdapterKit* kit = instance->kit;
     if (kit == nullptr || kit->effect == nullptr) return nullptr;
@@ -44,7 +33,7 @@ CLv2Ui* CLv2Ui::create(const LV2_Feature* const* features, LV2UI_Write_Function 
     }
     kit->attachWindow(&ui->window_);
     *widget = window;
-    if (const auto* resize = static_cast<const LV2UI_Resize*>(featureData(features, LV2_UI__resize))) {
+    if (const auto* resize = static_cast<const LV2UI_Resize*>(lv2FeatureData(features, LV2_UI__resize))) {
         if (resize->ui_resize != nullptr) resize->ui_resize(resize->handle, width, height);
     }
     return ui;
