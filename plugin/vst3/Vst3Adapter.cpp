@@ -20,40 +20,6 @@ CVst3Adapter::~CVst3Adapter() {
     effect = nullptr;
 }
 
-int32_t CVst3Adapter::inputCount() {
-    return inputs_;
-}
-
-int32_t CVst3Adapter::outputCount() {
-    return outputs_;
-}
-
-void CVst3Adapter::declareInputs(int32_t count) {
-    inputs_ = count;
-}
-
-void CVst3Adapter::declareOutputs(int32_t count) {
-    outputs_ = count;
-}
-
-// The class id stands in for the VST 2.4 unique id.
-void CVst3Adapter::declareUniqueId(int32_t) {}
-
-// The component state always is the chunk.
-void CVst3Adapter::declareProgramsAreChunks(bool) {}
-
-// The effect reports no latency.
-void CVst3Adapter::declareInitialDelay(int32_t) {}
-
-float CVst3Adapter::hostSampleRate() {
-    // The VST 2.4 edition hands the effect a float rate; the same rounding keeps the editions equal.
-    return static_cast<float>(sampleRate_.load(std::memory_order_relaxed));
-}
-
-int32_t CVst3Adapter::hostBlockSize() {
-    return blockSize_.load(std::memory_order_relaxed);
-}
-
 bool CVst3Adapter::hostTime(int32_t, HostTime& time) {
     if (!timeKnown_.load(std::memory_order_relaxed)) return false;
     time.tempo = tempo_.load(std::memory_order_relaxed);
@@ -64,10 +30,6 @@ bool CVst3Adapter::hostTime(int32_t, HostTime& time) {
     time.playing = playing_.load(std::memory_order_relaxed);
     time.recording = recording_.load(std::memory_order_relaxed);
     return true;
-}
-
-bool CVst3Adapter::refreshHostDisplay() {
-    return false;
 }
 
 void CVst3Adapter::automateParameter(int32_t index, double normalisedValue) {
@@ -97,15 +59,6 @@ void CVst3Adapter::endGestures() {
     }
 }
 
-bool CVst3Adapter::takeMidiEvent(HostMidiEvent&) {
-    return false;
-}
-
-void CVst3Adapter::setup(double sampleRate, int32_t maximumBlock) {
-    if (sampleRate > 0) sampleRate_.store(sampleRate, std::memory_order_relaxed);
-    if (maximumBlock > 0) blockSize_.store(maximumBlock, std::memory_order_relaxed);
-}
-
 void CVst3Adapter::takeTransport(const v3_process_context* context, int32_t offset) {
     if (context == nullptr) {
         timeKnown_.store(false, std::memory_order_relaxed);
@@ -115,7 +68,7 @@ void CVst3Adapter::takeTransport(const v3_process_context* context, int32_t offs
     const bool playing = (state & V3_PROCESS_CTX_PLAYING) != 0;
     const double tempo = (state & V3_PROCESS_CTX_TEMPO_VALID) != 0 ? context->bpm : 0;
     double ppq = (state & kTimeValid) != 0 ? context->project_time_quarters : 0;
-    const double rate = sampleRate_.load(std::memory_order_relaxed);
+    const double rate = hostSampleRate();
     // The context tells the block's first frame; a later span is that far on while playing.
     if (playing && offset > 0 && rate > 0) ppq += offset / rate * tempo / 60.0;
     tempo_.store(tempo, std::memory_order_relaxed);

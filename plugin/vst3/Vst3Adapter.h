@@ -1,6 +1,6 @@
-// The host boundary for VST 3 hosts: the processing set-up from setupProcessing, the transport from
-// each block's process context, the panel's changes as edits through the host's component handler.
-// The channel and identity declarations are only remembered; the buses are fixed.
+// The host boundary for VST 3 hosts: the transport from each block's process context and the panel's
+// changes as edits through the host's component handler; the declarations and the processing set-up
+// are the kit's, and the buses are fixed.
 #pragma once
 
 #include <atomic>
@@ -15,24 +15,11 @@ class CVst3Adapter : public CAdapterKit {
     // Main thread. Destroys the effect through the bridge.
     ~CVst3Adapter() override;
 
-    int32_t inputCount() override;                            // any thread
-    int32_t outputCount() override;                           // any thread
-    void declareInputs(int32_t count) override;               // main thread
-    void declareOutputs(int32_t count) override;              // main thread
-    void declareUniqueId(int32_t id) override;                // main thread
-    void declareProgramsAreChunks(bool state) override;       // main thread
-    void declareInitialDelay(int32_t samples) override;       // audio thread
-    float hostSampleRate() override;                          // any thread
-    int32_t hostBlockSize() override;                         // any thread
     bool hostTime(int32_t request, HostTime& time) override;  // audio thread
-    bool refreshHostDisplay() override;                       // audio thread
     // Sets the parameter, then tells the host: begin (once per gesture) and perform; the gesture
     // ends at endGestures. GUI thread.
     void automateParameter(int32_t index, double normalisedValue) override;
-    bool takeMidiEvent(HostMidiEvent& event) override;  // audio thread; there is no event bus
 
-    // Main thread, while not processing.
-    void setup(double sampleRate, int32_t maximumBlock);
     // The transport of the span starting this many frames into the block; a null context is a
     // stopped transport without time information. Audio thread.
     void takeTransport(const v3_process_context* context, int32_t offset);
@@ -44,8 +31,6 @@ class CVst3Adapter : public CAdapterKit {
     long long lastEditTime() const { return lastEdit_; }
 
   private:
-    std::atomic<double> sampleRate_{44100};
-    std::atomic<int32_t> blockSize_{1024};
     // Written whole by the audio thread; the main thread may read the tempo at the effect's init.
     std::atomic<bool> timeKnown_{false};
     std::atomic<bool> playing_{false};
@@ -56,8 +41,6 @@ class CVst3Adapter : public CAdapterKit {
     std::atomic<double> numerator_{0};
     std::atomic<double> denominator_{0};
 
-    int32_t inputs_ = 0;
-    int32_t outputs_ = 0;
     v3_component_handler** handler_ = nullptr;
     // One bit per parameter id with an edit begun and not yet ended. GUI thread.
     uint64_t openEdits_ = 0;

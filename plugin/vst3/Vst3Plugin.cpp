@@ -113,7 +113,7 @@ uint32_t V3_API getLatencySamples(void*) {
 v3_result V3_API setupProcessing(void* self, v3_process_setup* setup) {
     CVst3Plugin* p = plugin(self);
     if (p == nullptr || setup == nullptr || !(setup->sample_rate > 0)) return V3_INVALID_ARG;
-    p->adapter().setup(setup->sample_rate, setup->max_block_size);
+    p->adapter().setProcessing(setup->sample_rate, setup->max_block_size);
     p->bypass().prepare(setup->max_block_size);
     return V3_OK;
 }
