@@ -5,7 +5,7 @@
 
 #include "editor/vstgui/CDrawContext.h"
 #include "editor/vstgui/CFontDesc.h"
-#include "plugin/HostAdapter.h"
+#include "plugin/boundary/HostAdapter.h"
 
 using VSTGUI::CColor;
 using VSTGUI::CDrawContext;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "editor/vstgui/CBitmap.h"
-#include "plugin/HostAdapter.h"
+#include "plugin/boundary/HostAdapter.h"
 
 struct ImageHolder {
     VSTGUI::CBitmap* bitmap = nullptr;

@@ -9,7 +9,7 @@
 #include "editor/vstgui/CDrawContext.h"
 #include "editor/vstgui/CFontDesc.h"
 #include "editor/vstgui/ViewTypes.h"
-#include "plugin/HostAdapter.h"
+#include "plugin/boundary/HostAdapter.h"
 
 using VSTGUI::CColor;
 using VSTGUI::CDrawContext;

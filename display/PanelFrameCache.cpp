@@ -7,7 +7,7 @@
 #include "display/ImageBridges.h"
 #include "editor/vstgui/COffscreenContext.h"
 #include "editor/vstgui/CFontDesc.h"
-#include "plugin/HostAdapter.h"
+#include "plugin/boundary/HostAdapter.h"
 
 using VSTGUI::CRect;
 

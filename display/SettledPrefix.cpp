@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "editor/vstgui/COffscreenContext.h"
-#include "plugin/HostAdapter.h"
+#include "plugin/boundary/HostAdapter.h"
 
 using VSTGUI::CRect;
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "plugin/MonotonicClock.h"
+#include "plugin/boundary/MonotonicClock.h"
 
 namespace VSTGUI {
 class CFrame;

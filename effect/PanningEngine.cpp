@@ -6,8 +6,8 @@
 #include "effect/MotionModes.h"
 #include "effect/QuillEffect.h"
 #include "effect/SineCosine.h"
-#include "plugin/MonotonicClock.h"
-#include "plugin/ReverseFunctions.h"
+#include "plugin/boundary/MonotonicClock.h"
+#include "plugin/boundary/ReverseFunctions.h"
 #include "runtime/ScriptNumbers.h"
 
 using quill::isZero;

@@ -5,12 +5,11 @@
 #include <cstdint>
 #include <memory>
 
+#include "effect/EffectPanel.h"
 #include "effect/EffectVariables.h"
 #include "effect/HostValues.h"
 #include "runtime/Quill.h"
 #include "runtime/RandomSource.h"
-
-class PanelFrameCache;
 
 class TQuillEffect : public TQuill {
   public:
@@ -45,6 +44,12 @@ class TQuillEffect : public TQuill {
     // first block.
     void StartChannelsAtSliders();
 
+    // Gives the graphics section its panel, or takes it away (null); the panel before is detached
+    // first. Set when the effect is made, or by the UI that shows it on the GUI thread after the open
+    // step; the open step and the graphics section call it.
+    void AttachPanel(std::unique_ptr<IEffectPanel> panel);
+    IEffectPanel* Panel() const { return panel_.get(); }
+
     EffectVariables var;
     HostValues host;
     // Counts slider derivations. The audio thread reads the derived values once per block, so a
@@ -53,8 +58,9 @@ class TQuillEffect : public TQuill {
     std::atomic<uint32_t> settingsVersion{0};
     uint32_t settingsVersionSeen = 0;  // audio thread
     RandomSource random;
-    // The panel's retained image and what its last frame drew. GUI thread.
-    std::unique_ptr<PanelFrameCache> panelCache;
+    // Counts the init sections run, so that the panel can lay itself out again after each on its own
+    // thread. Written by the dispatcher thread, read by the GUI thread.
+    std::atomic<uint32_t> initSections{0};
 
   private:
     void declareSliders();
@@ -62,4 +68,6 @@ class TQuillEffect : public TQuill {
     void deriveChannel(PanChannel& ch, int firstMotionSlider);
     void deriveAnimationBox(PanChannel& ch);
     double restoredSliderValue(int number, double stored, double current) const;
+
+    std::unique_ptr<IEffectPanel> panel_;
 };

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "plugin/boundary/NullSafeCall.h"
+
 class CHostAdapter;
 struct ImageHolder;  // a bitmap behind an image slot, owned by the display's image bridges
 
@@ -34,9 +36,3 @@ struct DrawingBridges {
     int32_t (*imageDraw)(ImageHolder*, CHostAdapter*, double left, double top, double right, double bottom,
                          double srcX, double srcY);
 };
-
-// Calls a table entry, or answers the result type's zero when the entry is null.
-template <typename Result, typename... Parameters, typename... Arguments>
-Result callBridge(Result (*entry)(Parameters...), Arguments... arguments) {
-    return entry != nullptr ? entry(arguments...) : Result{};
-}

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "plugin/EditorFunctions.h"
-#include "plugin/MonotonicClock.h"
+#include "plugin/boundary/EditorFunctions.h"
+#include "plugin/boundary/MonotonicClock.h"
 
 namespace {
 constexpr float kStateMarker = -1000.0f;

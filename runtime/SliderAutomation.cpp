@@ -1,5 +1,5 @@
 // Slider automation: the effect's own panel moves a slider and the host records it.
-#include "plugin/ReverseFunctions.h"
+#include "plugin/boundary/ReverseFunctions.h"
 #include "runtime/Quill.h"
 #include "runtime/ScriptNumbers.h"
 

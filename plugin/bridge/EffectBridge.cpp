@@ -1,8 +1,8 @@
 // The effect side of the bridge table: each entry finds the effect through the adapter.
 #include "plugin/bridge/EffectBridge.h"
-#include "plugin/EditorFunctions.h"
-#include "plugin/HostAdapter.h"
-#include "plugin/ReverseFunctions.h"
+#include "plugin/boundary/EditorFunctions.h"
+#include "plugin/boundary/HostAdapter.h"
+#include "plugin/boundary/ReverseFunctions.h"
 #include "plugin/bridge/ParameterMapping.h"
 #include "plugin/bridge/ProcessingBridge.h"
 #include "plugin/bridge/TextCopy.h"

@@ -89,6 +89,13 @@ bool parameterRange(const TQuill& effect, int32_t index, double& minimum, double
     return true;
 }
 
+bool parameterNormalised(const TQuill& effect, int32_t index, double plain, float& normalised) {
+    double minimum = 0, maximum = 0;
+    if (!parameterRange(effect, index, minimum, maximum) || !(maximum > minimum)) return false;
+    normalised = static_cast<float>((plain - minimum) / (maximum - minimum));
+    return true;
+}
+
 std::string parameterName(const TQuill& effect, int32_t index) {
     const SliderRecord* record = effect.recordAt(index);
     return record != nullptr ? record->name : std::string();

@@ -20,6 +20,10 @@ bool parameterValueToSet(const TQuill& effect, int32_t index, float normalised, 
 double parameterPlainValue(const TQuill& effect, int32_t index);
 // The parameter's declared range in its own units, which normalised 0..1 spans; false without a record.
 bool parameterRange(const TQuill& effect, int32_t index, double& minimum, double& maximum);
+// A value in the parameter's own units as the normalised value that stands for it, for hosts that
+// send plain values; outside 0..1 for values beyond the declared range. False without a record or
+// with an empty range.
+bool parameterNormalised(const TQuill& effect, int32_t index, double plain, float& normalised);
 // Empty for an index without a record.
 std::string parameterName(const TQuill& effect, int32_t index);
 std::string parameterLabel(const TQuill& effect, int32_t index);

@@ -1,6 +1,6 @@
 #include "plugin/bridge/ProcessingBridge.h"
 
-#include "plugin/HostAdapter.h"
+#include "plugin/boundary/HostAdapter.h"
 #include "plugin/bridge/DenormalGuard.h"
 #include "runtime/Quill.h"
 

@@ -2,102 +2,29 @@
 
 #include <cstring>
 
-#include "display/FontListRelease.h"
-#include "editor/LumoEditor.h"
-#include "editor/LumoView.h"
 #include "plugin/bridge/ParameterMapping.h"
 #include "plugin/clap/ClapHostExtension.h"
 #include "runtime/Quill.h"
 
 CClapAdapter::CClapAdapter(TQuill* effect, const LumoBridge& bridge, const clap_host_t* host)
-    : CHostAdapter(effect, bridge), host_(host) {
+    : CAdapterKit(effect, bridge), host_(host) {
     hostParams_ = clapHostExtension<clap_host_params_t>(host_, CLAP_EXT_PARAMS);
-    if (this->bridge.init != nullptr) this->bridge.init(this);
+    calls.init();
 }
 
 CClapAdapter::~CClapAdapter() {
-    releaseFontList(fontList);
-    if (bridge.destroy != nullptr) bridge.destroy(this);
-    effect = nullptr;
-}
-
-int32_t CClapAdapter::inputCount() {
-    return inputs_;
-}
-
-int32_t CClapAdapter::outputCount() {
-    return outputs_;
-}
-
-void CClapAdapter::declareInputs(int32_t count) {
-    inputs_ = count;
-}
-
-void CClapAdapter::declareOutputs(int32_t count) {
-    outputs_ = count;
-}
-
-// The plug-in's id is its descriptor's; there is no number to keep.
-void CClapAdapter::declareUniqueId(int32_t) {}
-
-// The state extension always saves the chunk; there is nothing to switch.
-void CClapAdapter::declareProgramsAreChunks(bool) {}
-
-// The effect reports no latency; the latency extension would be the place for one.
-void CClapAdapter::declareInitialDelay(int32_t) {}
-
-float CClapAdapter::hostSampleRate() {
-    // The VST edition hands the effect a float rate; the same rounding keeps the two editions equal.
-    return static_cast<float>(sampleRate_.load(std::memory_order_relaxed));
-}
-
-int32_t CClapAdapter::hostBlockSize() {
-    return blockSize_.load(std::memory_order_relaxed);
+    calls.destroy();
 }
 
 bool CClapAdapter::hostTime(int32_t, HostTime& time) {
     return transport.answer(time);
 }
 
-bool CClapAdapter::refreshHostDisplay() {
-    return false;
-}
-
 void CClapAdapter::automateParameter(int32_t index, double normalisedValue) {
-    if (effect == nullptr || bridge.setParameter == nullptr || index < 0) return;
-    bridge.setParameter(this, index, static_cast<float>(normalisedValue));
+    if (effect == nullptr || index < 0) return;
+    calls.setParameter(index, static_cast<float>(normalisedValue));
     panelEvents.change(static_cast<uint32_t>(index), parameterPlainValue(*effect, index));
     requestFlush();
-}
-
-bool CClapAdapter::takeMidiEvent(HostMidiEvent&) {
-    return false;
-}
-
-int32_t CClapAdapter::createEditor(int32_t width, int32_t height) {
-    if (hasEditor_) return 0;
-    hasEditor_ = true;
-    editorWidth_ = width;
-    editorHeight_ = height;
-    return 1;
-}
-
-bool CClapAdapter::editorSize(int32_t& width, int32_t& height) {
-    if (!hasEditor_) return false;
-    width = editorWidth_;
-    height = editorHeight_;
-    return true;
-}
-
-int32_t CClapAdapter::redrawEditor() {
-    if (panel == nullptr || panel->view == nullptr || panel->getFrame() == nullptr) return 0;
-    panel->view->invalidRect(panel->view->viewRect);
-    return 1;
-}
-
-void CClapAdapter::setProcessing(double sampleRate, int32_t maxFrames) {
-    sampleRate_.store(sampleRate, std::memory_order_relaxed);
-    if (maxFrames > 0) blockSize_.store(maxFrames, std::memory_order_relaxed);
 }
 
 void CClapAdapter::panelTick() {

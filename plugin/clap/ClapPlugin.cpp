@@ -32,8 +32,8 @@ void CLAP_ABI destroy(const clap_plugin_t* plugin) {
     if (instance == nullptr) return;
     if (CClapAdapter* adapter = instance->adapter) {
         instance->gui.destroy();
-        if (instance->active && adapter->bridge.suspend != nullptr) adapter->bridge.suspend(adapter);
-        if (adapter->bridge.close != nullptr) adapter->bridge.close(adapter);
+        if (instance->active) adapter->calls.suspend();
+        adapter->calls.close();
         delete adapter;
     }
     delete instance;
@@ -48,7 +48,7 @@ bool CLAP_ABI activate(const clap_plugin_t* plugin, double sampleRate, uint32_t,
     if (!(sampleRate > 0) || sampleRate > 1e7) return false;
     CClapAdapter& adapter = *instance->adapter;
     adapter.setProcessing(sampleRate, maxFrames <= INT32_MAX ? static_cast<int32_t>(maxFrames) : INT32_MAX);
-    if (adapter.bridge.resume != nullptr) adapter.bridge.resume(&adapter);
+    adapter.calls.resume();
     instance->active = true;
     return true;
 }
@@ -56,8 +56,7 @@ bool CLAP_ABI activate(const clap_plugin_t* plugin, double sampleRate, uint32_t,
 void CLAP_ABI deactivate(const clap_plugin_t* plugin) {
     ClapInstance* instance = clapInstanceOf(plugin);
     if (instance == nullptr || !instance->threads.main("clap_plugin.deactivate") || !instance->active) return;
-    CClapAdapter& adapter = *instance->adapter;
-    if (adapter.bridge.suspend != nullptr) adapter.bridge.suspend(&adapter);
+    instance->adapter->calls.suspend();
     instance->active = false;
 }
 
@@ -79,8 +78,7 @@ void CLAP_ABI stopProcessing(const clap_plugin_t* plugin) {
 void CLAP_ABI reset(const clap_plugin_t* plugin) {
     ClapInstance* instance = clapInstanceOf(plugin);
     if (instance == nullptr || !instance->threads.audio("clap_plugin.reset") || !instance->active) return;
-    CClapAdapter& adapter = *instance->adapter;
-    if (adapter.bridge.resume != nullptr) adapter.bridge.resume(&adapter);
+    instance->adapter->calls.resume();
 }
 
 clap_process_status CLAP_ABI process(const clap_plugin_t* plugin, const clap_process_t* data) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "plugin/bridge/BlockSplit.h"
 #include "plugin/bridge/DenormalGuard.h"
 #include "plugin/bridge/ParameterMapping.h"
 #include "plugin/clap/ClapAdapter.h"
@@ -50,44 +51,51 @@ void silenceOutputs(const clap_process_t& process) {
     }
 }
 
-void processSpan(CClapAdapter& adapter, const Buffers& buffers, uint32_t start, uint32_t end) {
-    float* inputs[kEffectChannels];
-    float* outputs[kEffectChannels];
-    for (int32_t k = 0; k < kEffectChannels; ++k) {
-        inputs[k] = buffers.inputs[k] + start;
-        outputs[k] = buffers.outputs[k] + start;
+// The host's input events as the block's timed changes: parameter values in their own units become
+// the normalised changes a VST host would make; events of other kinds or spaces, and values for
+// parameters the effect does not have, are skipped.
+class CClapEventChanges : public ITimedChanges {
+  public:
+    CClapEventChanges(CClapAdapter& adapter, const clap_input_events_t* in)
+        : adapter_(adapter), in_(in), count_(eventCount(in)) {}
+
+    bool next(TimedChange& change) override {
+        while (at_ < count_) {
+            const clap_event_header_t* header = in_->get(in_, at_++);
+            if (header == nullptr || header->space_id != CLAP_CORE_EVENT_SPACE_ID) continue;
+            change.frame = header->time;
+            if (header->type == CLAP_EVENT_PARAM_VALUE && header->size >= sizeof(clap_event_param_value_t)) {
+                const auto& event = *reinterpret_cast<const clap_event_param_value_t*>(header);
+                change.kind = TimedChange::Kind::kParameter;
+                change.parameter = static_cast<int32_t>(event.param_id);
+                if (event.param_id <= INT32_MAX &&
+                    parameterNormalised(*adapter_.effect, change.parameter, event.value, change.value))
+                    return true;
+            } else if (header->type == CLAP_EVENT_TRANSPORT &&
+                       header->size >= sizeof(clap_event_transport_t)) {
+                change.kind = TimedChange::Kind::kTransport;
+                due_ = reinterpret_cast<const clap_event_transport_t*>(header);
+                return true;
+            }
+        }
+        return false;
     }
-    if (adapter.bridge.processReplacing != nullptr)
-        adapter.bridge.processReplacing(&adapter, inputs, outputs, static_cast<int32_t>(end - start));
-    adapter.transport.advance(end - start, adapter.hostSampleRate());
-}
-
-// A value in the parameter's own units, set as a VST host's normalised change (snapped, then the
-// slider section); the bridge brings it into what the slider can hold.
-void applyParameter(CClapAdapter& adapter, const clap_event_param_value_t& event) {
-    double minimum = 0, maximum = 0;
-    const auto index = static_cast<int32_t>(event.param_id);
-    if (event.param_id > INT32_MAX || !parameterRange(*adapter.effect, index, minimum, maximum) ||
-        !(maximum > minimum))
-        return;
-    if (adapter.bridge.setParameter != nullptr)
-        adapter.bridge.setParameter(&adapter, index,
-                                    static_cast<float>((event.value - minimum) / (maximum - minimum)));
-}
-
-// Applies one input event; any other kind or space is skipped.
-void applyEvent(CClapAdapter& adapter, const clap_event_header_t* header) {
-    if (header == nullptr || header->space_id != CLAP_CORE_EVENT_SPACE_ID) return;
-    if (header->type == CLAP_EVENT_PARAM_VALUE && header->size >= sizeof(clap_event_param_value_t)) {
-        applyParameter(adapter, *reinterpret_cast<const clap_event_param_value_t*>(header));
-    } else if (header->type == CLAP_EVENT_TRANSPORT && header->size >= sizeof(clap_event_transport_t)) {
-        adapter.transport.take(reinterpret_cast<const clap_event_transport_t*>(header));
+    void transportDue() override { adapter_.transport.take(due_); }
+    void processed(uint32_t frames) override {
+        adapter_.transport.advance(frames, adapter_.hostSampleRate());
     }
-}
 
-uint32_t eventCount(const clap_input_events_t* in) {
-    return in != nullptr && in->size != nullptr && in->get != nullptr ? in->size(in) : 0;
-}
+  private:
+    static uint32_t eventCount(const clap_input_events_t* in) {
+        return in != nullptr && in->size != nullptr && in->get != nullptr ? in->size(in) : 0;
+    }
+
+    CClapAdapter& adapter_;
+    const clap_input_events_t* in_;
+    const uint32_t count_;
+    uint32_t at_ = 0;
+    const clap_event_transport_t* due_ = nullptr;
+};
 
 }  // namespace
 
@@ -95,30 +103,22 @@ clap_process_status processClapBlock(CClapAdapter& adapter, const clap_process_t
     if (process == nullptr || adapter.effect == nullptr) return CLAP_PROCESS_ERROR;
     DenormalGuard denormals;
     adapter.transport.take(process->transport);
-    const uint32_t frames = process->frames_count;
     Buffers buffers;
-    const bool audio = buffersOf(*process, buffers);
-    if (!audio) silenceOutputs(*process);
-    const clap_input_events_t* in = process->in_events;
-    const uint32_t events = eventCount(in);
-    uint32_t done = 0;
-    for (uint32_t e = 0; e < events; ++e) {
-        const clap_event_header_t* header = in->get(in, e);
-        if (header == nullptr) continue;
-        // Events out of order or past the block are taken where the block stands.
-        const uint32_t at = std::min(std::max(header->time, done), frames);
-        if (audio && at > done) processSpan(adapter, buffers, done, at);
-        done = at;
-        applyEvent(adapter, header);
+    CClapEventChanges changes(adapter, process->in_events);
+    if (buffersOf(*process, buffers)) {
+        runSplitBlock(adapter, buffers.inputs, buffers.outputs, kEffectChannels, process->frames_count,
+                      changes);
+    } else {
+        silenceOutputs(*process);
+        applyTimedChanges(adapter, changes);
     }
-    if (audio && done < frames) processSpan(adapter, buffers, done, frames);
     adapter.panelEvents.deliver(process->out_events);
     return CLAP_PROCESS_CONTINUE;
 }
 
 void flushClapEvents(CClapAdapter& adapter, const clap_input_events_t* in, const clap_output_events_t* out) {
     if (adapter.effect == nullptr) return;
-    const uint32_t events = eventCount(in);
-    for (uint32_t e = 0; e < events; ++e) applyEvent(adapter, in->get(in, e));
+    CClapEventChanges changes(adapter, in);
+    applyTimedChanges(adapter, changes);
     adapter.panelEvents.deliver(out);
 }

@@ -1,6 +1,6 @@
-// The CLAP process and flush calls: the block split at the host's timed events (parameter values,
-// transport), each span processed through the bridge as one VST processing call, and the panel's
-// changes handed to the host.
+// The CLAP process and flush calls: the host's timed events (parameter values, transport) handed to
+// the kit's block split, each span processed through the bridge as one VST processing call, and the
+// panel's changes handed to the host.
 #pragma once
 
 #include <clap/process.h>

@@ -18,8 +18,7 @@ CClapAdapter* adapterOn(const clap_plugin_t* plugin, const char* call) {
 // The chunk the effect would save now; 0 bytes without one.
 int32_t currentChunk(CClapAdapter& adapter, void** data) {
     *data = nullptr;
-    if (adapter.bridge.getChunk == nullptr) return 0;
-    const int32_t size = adapter.bridge.getChunk(&adapter, data, false);
+    const int32_t size = adapter.calls.getChunk(data, false);
     return size > 0 && size < kRoom && *data != nullptr ? size : 0;
 }
 
@@ -40,9 +39,7 @@ bool CLAP_ABI save(const clap_plugin_t* plugin, const clap_ostream_t* stream) {
 
 bool CLAP_ABI load(const clap_plugin_t* plugin, const clap_istream_t* stream) {
     CClapAdapter* adapter = adapterOn(plugin, "clap_plugin_state.load");
-    if (adapter == nullptr || stream == nullptr || stream->read == nullptr ||
-        adapter->bridge.setChunk == nullptr)
-        return false;
+    if (adapter == nullptr || stream == nullptr || stream->read == nullptr) return false;
     unsigned char bytes[kRoom];
     int64_t size = 0;
     while (size < kRoom) {
@@ -55,7 +52,7 @@ bool CLAP_ABI load(const clap_plugin_t* plugin, const clap_istream_t* stream) {
     void* data = nullptr;
     const int32_t expected = currentChunk(*adapter, &data);
     if (expected == 0 || size != expected || std::memcmp(bytes, data, sizeof(float)) != 0) return false;
-    adapter->bridge.setChunk(adapter, bytes, expected, false);
+    adapter->calls.setChunk(bytes, expected, false);
     adapter->valuesChanged();
     return true;
 }

@@ -4,7 +4,7 @@
 
 #include <clap/events.h>
 
-#include "plugin/HostAdapter.h"
+#include "plugin/boundary/HostAdapter.h"
 
 class CClapTransport {
   public:

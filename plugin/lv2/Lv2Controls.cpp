@@ -3,21 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "plugin/HostAdapter.h"
+#include "plugin/bridge/BridgeCalls.h"
 #include "plugin/bridge/ParameterMapping.h"
-
-namespace {
-
-// The port value as the normalised value a VST host would send; false without a usable range.
-bool normalisedOf(const TQuill& effect, uint32_t parameter, float value, float& normalised) {
-    double minimum = 0, maximum = 0;
-    if (!parameterRange(effect, static_cast<int32_t>(parameter), minimum, maximum) || !(maximum > minimum))
-        return false;
-    normalised = static_cast<float>((value - minimum) / (maximum - minimum));
-    return true;
-}
-
-}  // namespace
 
 CLv2Controls::CLv2Controls() {
     for (auto& value : applied_) value.store(std::numeric_limits<float>::quiet_NaN());
@@ -36,19 +23,19 @@ bool CLv2Controls::changedValue(uint32_t parameter, float& value) const {
 }
 
 bool CLv2Controls::apply(CHostAdapter& adapter) {
-    if (adapter.effect == nullptr || adapter.bridge.setParameter == nullptr) return false;
+    if (adapter.effect == nullptr) return false;
     bool set = false;
     const bool restored = restored_.exchange(false, std::memory_order_acq_rel);
     for (uint32_t p = 0; p < lv2ports::kControlCount; ++p) {
         float value = 0;
         if (!changedValue(p, value)) continue;
         applied_[p].store(value, std::memory_order_relaxed);
+        const auto index = static_cast<int32_t>(p);
         float normalised = 0;
-        if (restored || !normalisedOf(*adapter.effect, p, value, normalised)) continue;
+        if (restored || !parameterNormalised(*adapter.effect, index, value, normalised)) continue;
         // The bridge brings the value into what the slider can hold (the Speed controls reach beyond
         // the declared range), as for a VST host.
-        const auto index = static_cast<int32_t>(p);
-        adapter.bridge.setParameter(&adapter, index, normalised);
+        BridgeCalls(adapter).setParameter(index, normalised);
         hostResult_[p].store(static_cast<float>(parameterPlainValue(*adapter.effect, index)),
                              std::memory_order_relaxed);
         set = true;
@@ -59,5 +46,6 @@ bool CLv2Controls::apply(CHostAdapter& adapter) {
 bool CLv2Controls::pendingValue(const TQuill& effect, uint32_t parameter, float& normalised) const {
     float value = 0;
     if (parameter >= lv2ports::kControlCount || restored_.load(std::memory_order_acquire)) return false;
-    return changedValue(parameter, value) && normalisedOf(effect, parameter, value, normalised);
+    return changedValue(parameter, value) &&
+           parameterNormalised(effect, static_cast<int32_t>(parameter), value, normalised);
 }

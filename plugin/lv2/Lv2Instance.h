@@ -7,7 +7,6 @@
 
 #include "plugin/lv2/Lv2Adapter.h"
 #include "plugin/lv2/Lv2Controls.h"
-#include "plugin/lv2/Lv2EditorLink.h"
 #include "plugin/lv2/Lv2FirstRun.h"
 #include "plugin/lv2/Lv2Ports.h"
 
@@ -20,13 +19,10 @@ struct Lv2Instance {
     TQuillEffect* effect = nullptr;
     // Whether the first run starts the channels where values set after the activation put them.
     CLv2FirstRun firstRun;
-    // What the UI binary uses: the same adapter seen through the host boundary, and how a panel
-    // registers and withdraws itself. The UI never names the LV2 adapter's own class, whose type
-    // information lives only in the DSP binary. GUI thread.
-    CHostAdapter* boundary = nullptr;
-    void (*attachEditor)(Lv2Instance& instance, CLv2EditorLink* link) = nullptr;
-    // Withdraws the link only if it is the one attached.
-    void (*detachEditor)(Lv2Instance& instance, CLv2EditorLink* link) = nullptr;
+    // What the UI binary uses: the same adapter seen through the kit, where its panel window attaches
+    // itself. The UI never names the LV2 adapter's own class, whose type information lives only in
+    // the DSP binary. GUI thread.
+    CAdapterKit* kit = nullptr;
     CLv2Controls controls;
     const float* inputs[2] = {};
     float* outputs[lv2ports::kOutputCount] = {};

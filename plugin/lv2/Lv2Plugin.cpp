@@ -1,5 +1,5 @@
-// The DSP binary's LV2 descriptor: an instance is the effect, the bridge table and the LV2 adapter
-// around both, as the VST entry point makes them.
+// The DSP binary's LV2 descriptor: an instance is the effect and the LV2 adapter the kit assembles
+// around it, as the VST edition makes them, but without the panel, which is the UI's.
 #include <lv2/buf-size/buf-size.h>
 #include <lv2/core/lv2.h>
 #include <lv2/options/options.h>
@@ -9,7 +9,8 @@
 #include <cstring>
 
 #include "effect/QuillEffect.h"
-#include "plugin/bridge/EffectBridge.h"
+#include "plugin/bridge/InstanceAssembly.h"
+#include "plugin/lv2/Lv2Features.h"
 #include "plugin/lv2/Lv2Instance.h"
 #include "plugin/lv2/Lv2Run.h"
 #include "plugin/lv2/Lv2State.h"
@@ -21,14 +22,6 @@ namespace {
 constexpr const char* kPluginUri = "urn:velmora:orbitone";
 // What the VST edition assumes until a host says otherwise.
 constexpr int32_t kDefaultBlockSize = 1024;
-
-const void* featureData(const LV2_Feature* const* features, const char* uri) {
-    if (features == nullptr) return nullptr;
-    for (const LV2_Feature* const* f = features; *f != nullptr; ++f) {
-        if ((*f)->URI != nullptr && std::strcmp((*f)->URI, uri) == 0) return (*f)->data;
-    }
-    return nullptr;
-}
 
 // The nominal block length when the host gives one, else the maximum, else the VST default.
 int32_t blockSizeOf(const LV2_Options_Option* options, const LV2_URID_Map* map) {
@@ -47,35 +40,28 @@ int32_t blockSizeOf(const LV2_Options_Option* options, const LV2_URID_Map* map) 
     return found > 0 ? found : kDefaultBlockSize;
 }
 
-void attachEditor(Lv2Instance& instance, CLv2EditorLink* link) {
-    instance.adapter->attachEditor(link);
-}
-
-void detachEditor(Lv2Instance& instance, CLv2EditorLink* link) {
-    instance.adapter->detachEditor(link);
-}
-
 LV2_Handle instantiate(const LV2_Descriptor*, double sampleRate, const char*,
                        const LV2_Feature* const* features) {
     if (!(sampleRate > 0)) return nullptr;
-    const auto* map = static_cast<const LV2_URID_Map*>(featureData(features, LV2_URID__map));
+    const auto* map = static_cast<const LV2_URID_Map*>(lv2FeatureData(features, LV2_URID__map));
     if (map != nullptr && map->map == nullptr) map = nullptr;
-    const auto* options = static_cast<const LV2_Options_Option*>(featureData(features, LV2_OPTIONS__options));
+    const auto* options =
+        static_cast<const LV2_Options_Option*>(lv2FeatureData(features, LV2_OPTIONS__options));
 
+    const int32_t blockSize = blockSizeOf(options, map);
     auto* instance = new Lv2Instance;
     auto* effect = new TQuillEffect();
-    instance->adapter = new CLv2Adapter(effect, makeEffectBridge(), sampleRate, blockSizeOf(options, map));
+    instance->adapter = assembleInstance(effect, [&](TQuill* hosted, const LumoBridge& bridge) {
+        return new CLv2Adapter(hosted, bridge, sampleRate, blockSize);
+    });
     instance->effect = effect;
-    effect->adapter = instance->adapter;
-    instance->boundary = instance->adapter;
-    instance->attachEditor = attachEditor;
-    instance->detachEditor = detachEditor;
+    instance->kit = instance->adapter;
     instance->adapter->transport.mapUris(map);
     if (map != nullptr) {
         instance->stateKey = map->map(map->handle, kLv2StateChunkUri);
         instance->chunkType = map->map(map->handle, LV2_ATOM__Chunk);
     }
-    if (instance->adapter->bridge.open != nullptr) instance->adapter->bridge.open(instance->adapter);
+    instance->adapter->calls.open();
     return instance;
 }
 
@@ -101,7 +87,7 @@ void activate(LV2_Handle handle) {
     auto* instance = static_cast<Lv2Instance*>(handle);
     CLv2Adapter* adapter = instance->adapter;
     instance->controls.apply(*adapter);
-    if (adapter->bridge.resume != nullptr) adapter->bridge.resume(adapter);
+    adapter->calls.resume();
     instance->firstRun.activated();
 }
 
@@ -110,14 +96,13 @@ void run(LV2_Handle handle, uint32_t frames) {
 }
 
 void deactivate(LV2_Handle handle) {
-    CLv2Adapter* adapter = static_cast<Lv2Instance*>(handle)->adapter;
-    if (adapter->bridge.suspend != nullptr) adapter->bridge.suspend(adapter);
+    static_cast<Lv2Instance*>(handle)->adapter->calls.suspend();
 }
 
 void cleanup(LV2_Handle handle) {
     auto* instance = static_cast<Lv2Instance*>(handle);
     if (instance == nullptr) return;
-    if (instance->adapter->bridge.close != nullptr) instance->adapter->bridge.close(instance->adapter);
+    instance->adapter->calls.close();
     delete instance->adapter;
     delete instance;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "effect/QuillEffect.h"
+#include "plugin/bridge/BlockSplit.h"
 #include "plugin/bridge/DenormalGuard.h"
 #include "plugin/lv2/Lv2AtomWalk.h"
 #include "plugin/lv2/Lv2Instance.h"
@@ -25,21 +26,35 @@ void silenceConnectedOutputs(Lv2Instance& instance, uint32_t frames) {
     }
 }
 
-// The effect takes six inputs and uses the first two: the other four read the matching outputs,
-// which every frame overwrites only after all its inputs were read.
-void processSpan(Lv2Instance& instance, uint32_t start, uint32_t end) {
-    CLv2Adapter& adapter = *instance.adapter;
-    float* inputs[kEffectChannels];
-    float* outputs[kEffectChannels];
-    for (int32_t k = 0; k < kEffectChannels; ++k) outputs[k] = instance.outputs[k] + start;
-    inputs[0] = const_cast<float*>(instance.inputs[0]) + start;
-    inputs[1] = const_cast<float*>(instance.inputs[1]) + start;
-    for (int32_t k = 2; k < kEffectChannels; ++k) inputs[k] = outputs[k];
-    const uint32_t frames = end - start;
-    if (adapter.bridge.processReplacing != nullptr)
-        adapter.bridge.processReplacing(&adapter, inputs, outputs, static_cast<int32_t>(frames));
-    adapter.transport.advance(frames, adapter.hostSampleRate());
-}
+// The time port's events as the block's transport changes; nothing when the port is not connected
+// or its objects cannot be read. The position runs on over the spans between them.
+class CTimePortChanges : public ITimedChanges {
+  public:
+    explicit CTimePortChanges(Lv2Instance& instance) : adapter_(*instance.adapter) {
+        if (instance.time == nullptr || !adapter_.transport.canRead()) return;
+        sequence_ = instance.time;
+        event_ = firstEvent(*sequence_);
+    }
+
+    bool next(TimedChange& change) override {
+        if (event_ == nullptr) return false;
+        due_ = event_;
+        event_ = nextEvent(*sequence_, *event_);
+        change.kind = TimedChange::Kind::kTransport;
+        change.frame = due_->time.frames;
+        return true;
+    }
+    void transportDue() override { adapter_.transport.read(&due_->body); }
+    void processed(uint32_t frames) override {
+        adapter_.transport.advance(frames, adapter_.hostSampleRate());
+    }
+
+  private:
+    CLv2Adapter& adapter_;
+    const LV2_Atom_Sequence* sequence_ = nullptr;
+    const LV2_Atom_Event* event_ = nullptr;
+    const LV2_Atom_Event* due_ = nullptr;
+};
 
 }  // namespace
 
@@ -54,19 +69,14 @@ void runLv2Instance(Lv2Instance& instance, uint32_t frames) {
     }
     if (frames > 0 && instance.firstRun.startAfresh() && instance.effect != nullptr)
         instance.effect->StartChannelsAtSliders();
-    uint32_t done = 0;
-    if (instance.time != nullptr && adapter->transport.canRead()) {
-        const LV2_Atom_Sequence& sequence = *instance.time;
-        for (const LV2_Atom_Event* event = firstEvent(sequence); event != nullptr;
-             event = nextEvent(sequence, *event)) {
-            // Events out of order or past the block are taken where the block stands.
-            const int64_t at = std::min<int64_t>(std::max<int64_t>(event->time.frames, done), frames);
-            if (static_cast<uint32_t>(at) > done) {
-                processSpan(instance, done, static_cast<uint32_t>(at));
-                done = static_cast<uint32_t>(at);
-            }
-            adapter->transport.read(&event->body);
-        }
-    }
-    if (done < frames) processSpan(instance, done, frames);
+    // The effect takes six inputs and uses the first two: the other four read the matching outputs,
+    // which every frame overwrites only after all its inputs were read.
+    float* inputs[kEffectChannels];
+    float* outputs[kEffectChannels];
+    for (int32_t k = 0; k < kEffectChannels; ++k) outputs[k] = instance.outputs[k];
+    inputs[0] = const_cast<float*>(instance.inputs[0]);
+    inputs[1] = const_cast<float*>(instance.inputs[1]);
+    for (int32_t k = 2; k < kEffectChannels; ++k) inputs[k] = outputs[k];
+    CTimePortChanges changes(instance);
+    runSplitBlock(*adapter, inputs, outputs, kEffectChannels, frames, changes);
 }

@@ -40,10 +40,9 @@ LV2_State_Status saveLv2State(LV2_Handle handle, LV2_State_Store_Function store,
     if (instance == nullptr || store == nullptr) return LV2_STATE_ERR_UNKNOWN;
     if (instance->stateKey == 0) return LV2_STATE_ERR_NO_FEATURE;
     CLv2Adapter* adapter = instance->adapter;
-    if (adapter == nullptr || adapter->effect == nullptr || adapter->bridge.getChunk == nullptr)
-        return LV2_STATE_ERR_UNKNOWN;
+    if (adapter == nullptr || adapter->effect == nullptr) return LV2_STATE_ERR_UNKNOWN;
     void* data = nullptr;
-    const int32_t size = adapter->bridge.getChunk(adapter, &data, false);
+    const int32_t size = adapter->calls.getChunk(&data, false);
     if (size <= 0 || data == nullptr) return LV2_STATE_ERR_UNKNOWN;
     const auto* bytes = static_cast<const unsigned char*>(data);
     std::vector<unsigned char> chunk(bytes, bytes + size);
@@ -58,8 +57,7 @@ LV2_State_Status restoreLv2State(LV2_Handle handle, LV2_State_Retrieve_Function 
     if (instance == nullptr || retrieve == nullptr) return LV2_STATE_ERR_UNKNOWN;
     if (instance->stateKey == 0) return LV2_STATE_ERR_NO_FEATURE;
     CLv2Adapter* adapter = instance->adapter;
-    if (adapter == nullptr || adapter->bridge.setChunk == nullptr || adapter->bridge.getChunk == nullptr)
-        return LV2_STATE_ERR_UNKNOWN;
+    if (adapter == nullptr) return LV2_STATE_ERR_UNKNOWN;
     size_t size = 0;
     uint32_t type = 0;
     uint32_t flags = 0;
@@ -68,12 +66,12 @@ LV2_State_Status restoreLv2State(LV2_Handle handle, LV2_State_Retrieve_Function 
     // Only a chunk of the size this instance saves is a state of ours; anything else is refused and
     // the current state kept. Within one, the effect judges the bytes as it does a VST chunk.
     void* own = nullptr;
-    const int32_t ownSize = adapter->bridge.getChunk(adapter, &own, false);
+    const int32_t ownSize = adapter->calls.getChunk(&own, false);
     if (type != instance->chunkType || ownSize <= 0 || size != static_cast<size_t>(ownSize))
         return LV2_STATE_ERR_BAD_TYPE;
     std::vector<unsigned char> chunk(static_cast<const unsigned char*>(data),
                                      static_cast<const unsigned char*>(data) + size);
-    adapter->bridge.setChunk(adapter, chunk.data(), ownSize, false);
+    adapter->calls.setChunk(chunk.data(), ownSize, false);
     instance->controls.markRestored();
     instance->firstRun.changed();
     return LV2_STATE_SUCCESS;

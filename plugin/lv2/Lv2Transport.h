@@ -5,7 +5,7 @@
 #include <lv2/atom/atom.h>
 #include <lv2/urid/urid.h>
 
-#include "plugin/HostAdapter.h"
+#include "plugin/boundary/HostAdapter.h"
 
 class CLv2Transport {
   public:

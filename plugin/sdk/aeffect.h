@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "plugin/FourCharId.h"
+#include "plugin/boundary/FourCharId.h"
 
 #if defined(_WIN32) && !defined(_WIN64)
 #define VSTCALLBACK __cdecl

@@ -2,97 +2,91 @@
 
 #include <cstring>
 
-#include "display/FontListRelease.h"
-
 CLumo* CLumo::create(TQuill* effect, const LumoBridge& bridge, audioMasterCallback audioMaster,
-                     int32_t numPrograms, int32_t numParams) {
+                     int32_t numPrograms, int32_t numParams, LumoEditorMaker makeEditor) {
     if (audioMaster == nullptr) return nullptr;
     if (audioMaster(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0) return nullptr;
-    return new CLumo(effect, bridge, audioMaster, numPrograms, numParams);
+    return new CLumo(effect, bridge, audioMaster, numPrograms, numParams, makeEditor);
 }
 
 CLumo::CLumo(TQuill* effect, const LumoBridge& bridge, audioMasterCallback audioMaster, int32_t numPrograms,
-             int32_t numParams)
+             int32_t numParams, LumoEditorMaker makeEditor)
     : AudioEffectX(audioMaster, numPrograms, numParams),
-      CHostAdapter(effect, bridge),
-      midiRing(kMidiRingSize, VstMidiEvent{}) {
+      CAdapterKit(effect, bridge),
+      midiRing(kMidiRingSize, VstMidiEvent{}),
+      makeEditor_(makeEditor) {
     canProcessReplacing(true);
     canDoubleReplacing(true);
-    if (this->bridge.init != nullptr) this->bridge.init(this);
+    calls.init();
 }
 
 CLumo::~CLumo() {
-    releaseFontList(fontList);
-    if (bridge.destroy != nullptr) bridge.destroy(this);
-    effect = nullptr;
+    calls.destroy();
 }
 
 void CLumo::open() {
-    if (bridge.open != nullptr) bridge.open(this);
+    calls.open();
 }
 
 void CLumo::close() {
-    if (bridge.close != nullptr) bridge.close(this);
+    calls.close();
 }
 
 void CLumo::suspend() {
-    if (bridge.suspend != nullptr) bridge.suspend(this);
+    calls.suspend();
 }
 
 void CLumo::resume() {
     AudioEffectX::resume();
-    if (bridge.resume != nullptr) bridge.resume(this);
+    calls.resume();
 }
 
 void CLumo::processReplacing(float** inputs, float** outputs, int32_t frames) {
-    if (bridge.processReplacing != nullptr) bridge.processReplacing(this, inputs, outputs, frames);
+    calls.process(inputs, outputs, frames);
 }
 
 void CLumo::processDoubleReplacing(double** inputs, double** outputs, int32_t frames) {
-    if (bridge.processDoubleReplacing != nullptr)
-        bridge.processDoubleReplacing(this, inputs, outputs, frames);
+    calls.process(inputs, outputs, frames);
 }
 
 void CLumo::setParameter(int32_t index, float value) {
-    if (bridge.setParameter != nullptr) bridge.setParameter(this, index, value);
+    calls.setParameter(index, value);
 }
 
 float CLumo::getParameter(int32_t index) {
-    return bridge.getParameter != nullptr ? bridge.getParameter(this, index) : 0.0f;
+    return calls.parameter(index);
 }
 
 void CLumo::setProgramName(char* name) {
-    if (bridge.setProgramName != nullptr && name != nullptr) bridge.setProgramName(this, name);
+    calls.setProgramName(name);
 }
 
 void CLumo::getProgramName(char* name) {
-    if (bridge.getProgramName != nullptr && name != nullptr) bridge.getProgramName(this, name);
+    calls.programName(name);
 }
 
 void CLumo::getParameterLabel(int32_t index, char* label) {
-    if (bridge.getParameterLabel != nullptr && label != nullptr) bridge.getParameterLabel(this, index, label);
+    calls.parameterLabel(index, label);
 }
 
 void CLumo::getParameterDisplay(int32_t index, char* text) {
-    if (bridge.getParameterDisplay != nullptr && text != nullptr)
-        bridge.getParameterDisplay(this, index, text);
+    calls.parameterDisplay(index, text);
 }
 
 void CLumo::getParameterName(int32_t index, char* text) {
-    if (bridge.getParameterName != nullptr && text != nullptr) bridge.getParameterName(this, index, text);
+    calls.parameterName(index, text);
 }
 
 int32_t CLumo::getChunk(void** data, bool isPreset) {
-    return bridge.getChunk != nullptr ? bridge.getChunk(this, data, isPreset) : 0;
+    return calls.getChunk(data, isPreset);
 }
 
 int32_t CLumo::setChunk(void* data, int32_t byteSize, bool isPreset) {
-    return bridge.setChunk != nullptr ? bridge.setChunk(this, data, byteSize, isPreset) : 0;
+    return calls.setChunk(data, byteSize, isPreset);
 }
 
 bool CLumo::getProgramNameIndexed(int32_t category, int32_t index, char* text) {
-    return bridge.getProgramNameIndexed != nullptr &&
-           bridge.getProgramNameIndexed(this, category, index, text);
+    return calls.programNameIndexed(category, index, text);
 }
 
 int32_t CLumo::processEvents(VstEvents* events) {
@@ -118,19 +112,26 @@ bool CLumo::takeMidiEvent(HostMidiEvent& event) {
 }
 
 bool CLumo::getEffectName(char* name) {
-    return bridge.getEffectName != nullptr && bridge.getEffectName(this, name);
+    return calls.effectName(name);
 }
 
 bool CLumo::getVendorString(char* text) {
-    return bridge.getVendorString != nullptr && bridge.getVendorString(this, text);
+    return calls.vendorString(text);
 }
 
 bool CLumo::getProductString(char* text) {
-    return bridge.getProductString != nullptr && bridge.getProductString(this, text);
+    return calls.productString(text);
 }
 
 int32_t CLumo::getVendorVersion() {
-    return bridge.getVendorVersion != nullptr ? bridge.getVendorVersion(this) : 0;
+    return calls.vendorVersion();
+}
+
+int32_t CLumo::createEditor(int32_t width, int32_t height) {
+    if (CAdapterKit::createEditor(width, height) == 0) return 0;
+    // Registering sets the record's has-editor flag for the host.
+    if (makeEditor_ != nullptr) setEditor(makeEditor_(*this, width, height));
+    return 1;
 }
 
 int32_t CLumo::canDo(char* text) {

@@ -1,7 +1,7 @@
 // The panel images as "DATA" resources of the module, compiled in from DataResources.rc.
 #include "resources/DataResources.h"
 
-#include "plugin/win32/ModuleHandle.h"
+#include "plugin/boundary/win32/ModuleHandle.h"
 
 bool findDataResource(int id, const unsigned char** bytes, size_t* size) {
     // Numeric ids only; MAKEINTRESOURCE cannot express negative or wide ones.

@@ -1,7 +1,7 @@
 // Windows implementations of the runtime's operating-system services.
 #include "runtime/PlatformServices.h"
 
-#include "plugin/win32/ModuleHandle.h"
+#include "plugin/boundary/win32/ModuleHandle.h"
 
 namespace platform {
 

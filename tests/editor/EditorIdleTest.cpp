@@ -3,7 +3,7 @@
 
 #include "EditorInstance.h"
 #include "HostWindow.h"
-#include "editor/LumoEditor.h"
+#include "editor/vst/LumoEditor.h"
 #include "editor/vstgui/CFrame.h"
 #include "plugin/vst/Lumo.h"
 

@@ -1,7 +1,7 @@
 #include "EditorInstance.h"
 
 #include "plugin/bridge/EffectBridge.h"
-#include "plugin/vst/Lumo.h"
+#include "plugin/vst/PluginFactory.h"
 #include "tests/support/PollUntil.h"
 
 namespace editortest {
@@ -66,7 +66,7 @@ EditorInstance::EditorInstance() : probe_(new ProbeEffect) {
     bridge.mouseDown = recordDown;
     bridge.mouseUp = recordUp;
     bridge.mouseMove = recordMove;
-    adapter_ = CLumo::create(probe_, bridge, hostCallback, 1, 0);
+    adapter_ = CLumo::create(probe_, bridge, hostCallback, 1, 0, makeLumoEditor);
     probe_->adapter = adapter_;
     aeffect_ = adapter_ ? adapter_->getAeffect() : nullptr;
     calls().clear();

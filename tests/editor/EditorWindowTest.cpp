@@ -5,9 +5,9 @@
 
 #include "EditorInstance.h"
 #include "HostWindow.h"
-#include "editor/LumoEditor.h"
+#include "editor/vst/LumoEditor.h"
 #include "editor/vstgui/CFrame.h"
-#include "plugin/EditorFunctions.h"
+#include "plugin/boundary/EditorFunctions.h"
 #include "plugin/vst/Lumo.h"
 
 using namespace editortest;

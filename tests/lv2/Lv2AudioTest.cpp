@@ -237,7 +237,7 @@ TEST(Lv2Controls, WhatThePanelSetComesBackFromTheHostUnchanged) {
     Instance lv2;
     lv2.activate();
     // The panel of a UI with instance access sets the sliders of this very effect.
-    TQuill& effect = *static_cast<Lv2Instance*>(lv2.handle())->boundary->effect;
+    TQuill& effect = *static_cast<Lv2Instance*>(lv2.handle())->kit->effect;
     const auto silence = std::vector<float>(1, 0.0f);
     for (int k = 0; k < longestPanelGrid(); ++k) {
         for (uint32_t p = 0; p < kControls; ++p) {

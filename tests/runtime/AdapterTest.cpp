@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/ReverseFunctions.h"
+#include "plugin/boundary/ReverseFunctions.h"
 #include "plugin/sdk/AEffEditor.h"
 #include "plugin/vst/Lumo.h"
 #include "plugin/vst/PluginFactory.h"

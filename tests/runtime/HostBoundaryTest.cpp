@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "effect/QuillEffect.h"
-#include "plugin/EditorFunctions.h"
-#include "plugin/FourCharId.h"
-#include "plugin/HostAdapter.h"
-#include "plugin/ReverseFunctions.h"
+#include "plugin/boundary/EditorFunctions.h"
+#include "plugin/boundary/FourCharId.h"
+#include "plugin/boundary/HostAdapter.h"
+#include "plugin/boundary/ReverseFunctions.h"
 #include "plugin/bridge/EffectBridge.h"
 
 namespace {

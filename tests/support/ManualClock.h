@@ -5,7 +5,7 @@
 
 #include <atomic>
 
-#include "plugin/MonotonicClock.h"
+#include "plugin/boundary/MonotonicClock.h"
 
 namespace testsupport {
 

@@ -5,7 +5,7 @@
 #include "editor/vstgui/win32/GdiPlusPlatform.h"
 #include "editor/vstgui/win32/ResourceStream.h"
 #include "editor/vstgui/win32/WideText.h"
-#include "plugin/win32/ModuleHandle.h"
+#include "plugin/boundary/win32/ModuleHandle.h"
 
 namespace VSTGUI {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "plugin/win32/ModuleHandle.h"
+#include "plugin/boundary/win32/ModuleHandle.h"
 
 namespace VSTGUI {
 

@@ -8,7 +8,7 @@
 #include "editor/vstgui/win32/CDropTarget.h"
 #include "editor/vstgui/win32/FrameWindowClass.h"
 #include "editor/vstgui/win32/GDIPlusGlobals.h"
-#include "plugin/win32/ModuleHandle.h"
+#include "plugin/boundary/win32/ModuleHandle.h"
 
 namespace VSTGUI {
 

@@ -1,4 +1,4 @@
-#include "plugin/MonotonicClock.h"
+#include "plugin/boundary/MonotonicClock.h"
 
 #include <atomic>
 #include <chrono>

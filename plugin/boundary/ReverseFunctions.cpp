@@ -1,6 +1,6 @@
-#include "plugin/ReverseFunctions.h"
+#include "plugin/boundary/ReverseFunctions.h"
 
-#include "plugin/HostAdapter.h"
+#include "plugin/boundary/HostAdapter.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "plugin/LumoBridge.h"
+#include "plugin/boundary/LumoBridge.h"
 
 class TQuill;
 namespace VSTGUI {

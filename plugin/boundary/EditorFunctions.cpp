@@ -1,6 +1,6 @@
-#include "plugin/EditorFunctions.h"
+#include "plugin/boundary/EditorFunctions.h"
 
-#include "plugin/HostAdapter.h"
+#include "plugin/boundary/HostAdapter.h"
 
 int32_t editorCreate(CHostAdapter* adapter, int32_t width, int32_t height) {
     return adapter != nullptr ? adapter->createEditor(width, height) : 0;

@@ -1,4 +1,4 @@
-#include "plugin/HostAdapter.h"
+#include "plugin/boundary/HostAdapter.h"
 
 int32_t CHostAdapter::processingChannels(bool doublePrecision) {
     return fetchChannelCount(doublePrecision ? doubleChannels : singleChannels);

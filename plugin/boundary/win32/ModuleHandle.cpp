@@ -1,4 +1,4 @@
-#include "plugin/win32/ModuleHandle.h"
+#include "plugin/boundary/win32/ModuleHandle.h"
 
 namespace platform {
 
