@@ -8,7 +8,7 @@
 #include <chrono>
 #include <thread>
 
-#include "ToleranceHost.h"
+#include "tests/host/TestHost.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ class ParentWindow {
     Window window_ = 0;
 };
 
-void idle(ToleranceHost& host, int rounds) {
+void idle(TestInstance& host, int rounds) {
     for (int i = 0; i < rounds; ++i) {
         host.dispatch(effEditIdle);
         std::this_thread::sleep_for(std::chrono::milliseconds(40));
@@ -55,8 +55,8 @@ void idle(ToleranceHost& host, int rounds) {
 TEST(OfflineEditor, AnimationSwitchedOnBeforeAnyAudioKeepsThePosition) {
     ParentWindow parent;
     if (!parent.open()) GTEST_SKIP() << "no X display";
-    ToleranceHost host;
-    ASSERT_NE(host.create(), nullptr);
+    TestInstance host;
+    ASSERT_NE(host.effect(), nullptr);
     host.start(44100, 512);
     host.setParameter(kAnimation1, kRotate);
     ASSERT_NE(host.dispatch(effEditOpen, 0, 0, parent.handle()), 0);

@@ -1,0 +1,10 @@
+#include <windows.h>
+
+#include "tests/host/TestModule.h"
+
+TestModule::TestModule(const std::string& path) : handle_(LoadLibraryA(path.c_str())) {}
+
+TestModule::EntryProc TestModule::entry(const char* name) const {
+    if (handle_ == nullptr) return nullptr;
+    return reinterpret_cast<EntryProc>(GetProcAddress(static_cast<HMODULE>(handle_), name));
+}
