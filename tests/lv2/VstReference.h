@@ -18,8 +18,4 @@ float normalisedValue(uint32_t parameter, float value);
 
 void applySettings(TestInstance& vst, const Settings& settings);
 
-// One processReplacing call with the two inputs given and the other four silent.
-std::vector<std::vector<float>> runVst(TestInstance& vst, const std::vector<float>& left,
-                                       const std::vector<float>& right);
-
 }  // namespace lv2test
