@@ -6,5 +6,7 @@ TestModule::TestModule(const std::string& path) : handle_(LoadLibraryA(path.c_st
 
 TestModule::EntryProc TestModule::entry(const char* name) const {
     if (handle_ == nullptr) return nullptr;
-    return reinterpret_cast<EntryProc>(GetProcAddress(static_cast<HMODULE>(handle_), name));
+    // Through void*: a FARPROC is a function type of its own.
+    void* address = reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name));
+    return reinterpret_cast<EntryProc>(address);
 }
