@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "bench/RatioReporter.h"
-#include "display/PanelFrameCache.h"
+#include "display/PanelDisplay.h"
 #include "editor/vstgui/CBitmap.h"
 #include "editor/vstgui/CFontDesc.h"
 #include "editor/vstgui/COffscreenContext.h"
@@ -37,7 +37,7 @@ class PanelInstance {
         record_->dispatcher(record_, effMainsChanged, 0, 1, nullptr, 0);
         adapter_ = static_cast<CLumo*>(static_cast<AudioEffect*>(record_->object));
         fx_ = static_cast<TQuillEffect*>(adapter_->effect);
-        fx_->panelCache->setEnabled(cached);
+        panelOf(*fx_).cache.setEnabled(cached);
         // Two inputs, Rotate on the first and Cruise on the second: every control, both channels'
         // dots and trails, and the position sliders following the motion.
         setSlider(12, 1);
@@ -64,7 +64,7 @@ class PanelInstance {
         for (int k = 0; k < 6; ++k) fx_->var.outPeak[k] = 0.3 + 0.2 * std::sin(0.3 * n + k);
     }
     void draw() { fx_->DoGfx(); }
-    const PanelFrameCache& cache() const { return *fx_->panelCache; }
+    const PanelFrameCache& cache() const { return panelOf(*fx_).cache; }
 
   private:
     void setSlider(int number, double value) {

@@ -1,9 +1,7 @@
 // The panel's own variables: layout constants, widget states, radar history and the frame's mouse
-// snapshot. All doubles, like every script variable; zero after the effect's open step. GUI thread,
-// but for the layout constants that the init section sets.
+// snapshot. All doubles, like every script variable; zero after the effect's open step. Held by the
+// panel (display/PanelDisplay.h). GUI thread.
 #pragma once
-
-#include "runtime/SharedValue.h"
 
 // One slider widget's interaction state, kept from frame to frame.
 struct WidgetState {
@@ -36,10 +34,10 @@ struct DisplayVariables {
 
     double mouseFlags = 0, mouseX = 0, mouseY = 0;  // this frame's snapshot
 
-    // Layout constants, set by the init section (dispatcher thread).
-    SharedDouble radarCentreX = 0, radarCentreY = 0, radarRadius = 0;
-    SharedDouble panelLeft = 0, panelTop = 0;
-    SharedDouble meterTop = 0, meterBarWidth = 0, meterScaleHeight = 0, meterExponent = 0;
+    // Layout constants, laid out again from the effect's radar square after each init section.
+    double radarCentreX = 0, radarCentreY = 0, radarRadius = 0;
+    double panelLeft = 0, panelTop = 0;
+    double meterTop = 0, meterBarWidth = 0, meterScaleHeight = 0, meterExponent = 0;
 
     RadarChannel radar[2];
     WidgetState widget[kControls];  // by control number - 1

@@ -4,6 +4,7 @@
 
 #include "display/GraphicsBridges.h"
 #include "display/PanelColor.h"
+#include "display/PanelDisplay.h"
 #include "display/PanelLayout.h"
 #include "display/PanelStrings.h"
 #include "effect/QuillEffect.h"
@@ -39,7 +40,7 @@ void drawBox(TQuillEffect& e, double x, double y, double value) {
 }  // namespace
 
 void runInputCheckbox(TQuillEffect& e, double x, double y) {
-    DisplayVariables& d = e.var.display;
+    DisplayVariables& d = panelOf(e).variables;
     CheckboxState& s = d.checkbox;
     SharedDouble& value = e.var.sliderView[kSlider];
     drawLabel(e, x, y);

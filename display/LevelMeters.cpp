@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "display/PanelColor.h"
+#include "display/PanelDisplay.h"
 #include "display/PanelLayout.h"
 #include "display/PanelStrings.h"
 #include "effect/QuillEffect.h"
@@ -33,7 +34,7 @@ double decayed(double level) {
 }
 
 void drawBar(TQuillEffect& e, double left, const BarColor& bar, double level) {
-    const DisplayVariables& d = e.var.display;
+    const DisplayVariables& d = panelOf(e).variables;
     const double k = std::min(kLongestBar, d.meterScaleHeight * std::pow(level, d.meterExponent));
     if (level < 1) {
         setColor(e, bar.r, bar.g, bar.b, kBarAlpha);

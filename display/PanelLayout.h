@@ -1,22 +1,14 @@
-// The panel's geometry, in one table: the display draws and hit-tests with it, the init section
-// lays out the radar and the panel's variables from it, the artwork generator paints the background
-// to match it, and the snapshot tool sizes its surface by it. Panel pixels, origin top-left.
+// The panel's geometry, in one table with the size and radar square the effect declares
+// (effect/PanelGeometry.h): the display draws, hit-tests and lays out its variables with it, the
+// artwork generator paints the background to match it, and the snapshot tool sizes its surface by
+// it. Panel pixels, origin top-left.
 #pragma once
 
 #include <cmath>
 
+#include "effect/PanelGeometry.h"
+
 namespace panel_layout {
-
-struct Rect {
-    int x, y, w, h;
-};
-
-// The whole panel, which is also the editor's size.
-constexpr int kWidth = 1130;
-constexpr int kHeight = 540;
-
-// The radar square; the radar picture covers it exactly.
-constexpr Rect kRadar = {20, 20, 500, 500};
 
 // The controls: places relative to the slider panel's top-left, controls 1 to 23 by number - 1, in
 // the panel's drawing order. Control 10 is the input checkbox; the knob travels inside the others.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "display/PanelColor.h"
+#include "display/PanelDisplay.h"
 #include "effect/PanChannel.h"
 #include "effect/QuillEffect.h"
 #include "runtime/ScriptNumbers.h"
@@ -64,7 +65,7 @@ void drawBackground(TQuillEffect& e) {
 }
 
 void drawZoneCircles(TQuillEffect& e) {
-    const DisplayVariables& d = e.var.display;
+    const DisplayVariables& d = panelOf(e).variables;
     setColor(e, 0, 0.75, 0, std::sqrt(std::fabs(e.var.zoneCenterGain)));
     e.DrawCircle(d.radarCentreX, d.radarCentreY, 8, kCircle, kAntialias);
     setColor(e, 0, 0.75, 0, 0.5 * std::sqrt(std::fabs(e.var.zoneEdgeGain)));
@@ -72,7 +73,7 @@ void drawZoneCircles(TQuillEffect& e) {
 }
 
 void dragChannel(TQuillEffect& e, int c) {
-    DisplayVariables& d = e.var.display;
+    DisplayVariables& d = panelOf(e).variables;
     RadarChannel& radar = d.radar[c];
     const ChannelLook& look = kLooks[c];
     const EffectVariables& v = e.var;
@@ -98,7 +99,7 @@ void dragChannel(TQuillEffect& e, int c) {
 }
 
 void drawTrail(TQuillEffect& e, int c) {
-    RadarChannel& radar = e.var.display.radar[c];
+    RadarChannel& radar = panelOf(e).variables.radar[c];
     constexpr int n = RadarChannel::kTrailLength;
     for (int i = 0; i + 1 < n; ++i) {
         radar.trailX[i] = radar.trailX[i + 1];
@@ -130,7 +131,7 @@ void drawChannel(TQuillEffect& e, int c) {
 
     dragChannel(e, c);
 
-    RadarChannel& radar = e.var.display.radar[c];
+    RadarChannel& radar = panelOf(e).variables.radar[c];
     radar.dotX = v.radarLeft + ch.shownX * v.radarWidth;
     radar.dotY = v.radarTop + ch.shownY * v.radarHeight;
     setColor(e, look.shownR, look.shownG, look.shownB, 1);
@@ -166,6 +167,6 @@ void drawRadar(TQuillEffect& e) {
     if (twoInputs) drawChannel(e, 1);
     drawAnimationBox(e, 0);
     if (twoInputs) drawAnimationBox(e, 1);
-    DisplayVariables& d = e.var.display;
+    DisplayVariables& d = panelOf(e).variables;
     if (isZero(d.mouseFlags)) d.radar[0].dragging = d.radar[1].dragging = 0;
 }

@@ -2,6 +2,7 @@
 
 #include "display/InputCheckbox.h"
 #include "display/PanelColor.h"
+#include "display/PanelDisplay.h"
 #include "display/PanelLayout.h"
 #include "display/PanelStrings.h"
 #include "display/SliderWidget.h"
@@ -69,7 +70,7 @@ constexpr double kInfTextDx = 475;
 WidgetGeometry geometryOf(const TQuillEffect& e, int control) {
     const ControlRow& r = kRows[control - 1];
     const panel_layout::Rect& place = panel_layout::kControls[control - 1];
-    const DisplayVariables& d = e.var.display;
+    const DisplayVariables& d = panelOf(e).variables;
     return {r.kind,
             d.panelLeft + place.x,
             d.panelTop + place.y,
@@ -89,7 +90,7 @@ double runControl(TQuillEffect& e, int control) {
     const int slider = kRows[control - 1].slider;
     const double shown = e.var.sliderView[slider];
     double value = shown;
-    runSliderWidget(e, geometryOf(e, control), e.var.display.widget[control - 1], value);
+    runSliderWidget(e, geometryOf(e, control), panelOf(e).variables.widget[control - 1], value);
     // Also a value the control had to bring into its range, which no host can set.
     if (!(value == shown)) {
         e.var.sliderView[slider] = value;
@@ -102,16 +103,16 @@ void disableWithOneInput(TQuillEffect& e, int first, int last) {
     const bool oneInput = isZero(e.var.stereoInput);
     if (oneInput) e.gfxA = kDisabledAlpha;
     for (int control = first; control <= last; ++control)
-        e.var.display.widget[control - 1].disabled = oneInput ? 1 : 0;
+        panelOf(e).variables.widget[control - 1].disabled = oneInput ? 1 : 0;
 }
 
 // Send controls hide their value text from the frame after they reach -Inf, and show "-Inf" instead.
 void runSendControl(TQuillEffect& e, int control, double infTextId) {
     const double value = runControl(e, control);
-    WidgetState& s = e.var.display.widget[control - 1];
+    WidgetState& s = panelOf(e).variables.widget[control - 1];
     if (nearlyEqual(value, kRows[control - 1].minimum)) {
         s.valueHidden = 1;
-        e.gfxX = e.var.display.panelLeft + kInfTextDx;
+        e.gfxX = panelOf(e).variables.panelLeft + kInfTextDx;
         e.gfxY = geometryOf(e, control).y;
         e.DrawText(infTextId);
     } else {
@@ -146,7 +147,7 @@ void followAnimation(TQuillEffect& e, int c) {
 }  // namespace
 
 void drawControls(TQuillEffect& e) {
-    const DisplayVariables& d = e.var.display;
+    const DisplayVariables& d = panelOf(e).variables;
     e.SelectFont(kPanelFontSlot, panel_text::kPanelFace, kPanelTextHeight);
     setColor(e, 1, 1, 1, 1);
 
@@ -173,7 +174,7 @@ void drawControls(TQuillEffect& e) {
 }
 
 void applyControlChanges(TQuillEffect& e) {
-    DisplayVariables& d = e.var.display;
+    DisplayVariables& d = panelOf(e).variables;
     if (!isZero(d.positionChanged)) {
         e.SetTargetsFromSliders();
         for (int slider = 1; slider <= 4; ++slider) e.SliderAutomate(&e.sliders[slider]);

@@ -5,6 +5,7 @@
 
 #include "display/GraphicsBridges.h"
 #include "display/PanelColor.h"
+#include "display/PanelDisplay.h"
 #include "display/PanelStrings.h"
 #include "effect/QuillEffect.h"
 #include "runtime/ScriptNumbers.h"
@@ -103,7 +104,7 @@ void drawValueText(TQuillEffect& e, const WidgetGeometry& g, double value) {
 }  // namespace
 
 double runSliderWidget(TQuillEffect& e, const WidgetGeometry& g, WidgetState& s, double& value) {
-    DisplayVariables& d = e.var.display;
+    DisplayVariables& d = panelOf(e).variables;
     trackPointer(g, s, d);
     if (!isZero(s.dragging)) {
         value = draggedValue(g, s, d, value);

@@ -1,7 +1,6 @@
 // Every variable the effect computes; all of them start at zero when the host opens the effect.
 #pragma once
 
-#include "display/DisplayVariables.h"
 #include "effect/PanChannel.h"
 #include "runtime/SharedValue.h"
 
@@ -41,5 +40,4 @@ struct EffectVariables {
     double lastDisplayRefreshMs = 0;
 
     PanChannel ch[2];
-    DisplayVariables display;
 };

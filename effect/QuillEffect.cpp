@@ -2,13 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "OrbitoneVersion.h"
 
-#include "display/DisplayDrawing.h"
-#include "display/PanelDisplay.h"
-#include "display/PanelFrameCache.h"
-#include "display/PanelLayout.h"
+#include "effect/PanelGeometry.h"
 #include "effect/PanningEngine.h"
 #include "plugin/boundary/FourCharId.h"
 #include "plugin/boundary/ReverseFunctions.h"
@@ -47,12 +45,18 @@ TQuillEffect::TQuillEffect() {
     channelCount = kChannels;
     editorWidth = panel_layout::kWidth;
     editorHeight = panel_layout::kHeight;
-    drawing = displayDrawingBridges();
-    panelCache = std::make_unique<PanelFrameCache>();
     declareSliders();
 }
 
-TQuillEffect::~TQuillEffect() = default;
+TQuillEffect::~TQuillEffect() {
+    AttachPanel(nullptr);
+}
+
+void TQuillEffect::AttachPanel(std::unique_ptr<IEffectPanel> panel) {
+    if (panel_ != nullptr) panel_->detach(*this);
+    panel_ = std::move(panel);
+    if (panel_ != nullptr) panel_->attach(*this);
+}
 
 void TQuillEffect::declareSliders() {
     auto plain = [this](int number, const char* name, double minimum, double maximum, double step,
@@ -89,7 +93,7 @@ void TQuillEffect::declareSliders() {
 void TQuillEffect::DoOpen() {
     TQuill::DoOpen();
     var = EffectVariables{};
-    openPanel(*this);
+    if (panel_ != nullptr) panel_->open(*this);
 }
 
 void TQuillEffect::readHostValuesForInit() {
@@ -111,6 +115,11 @@ void TQuillEffect::DoInit() {
     var.radarHeight = panel_layout::kRadar.h;
     var.radarRight = panel_layout::kRadar.x + panel_layout::kRadar.w;
     var.radarBottom = panel_layout::kRadar.y + panel_layout::kRadar.h;
+    StartChannelsAtSliders();
+    initSections.fetch_add(1, std::memory_order_release);
+}
+
+void TQuillEffect::StartChannelsAtSliders() {
     for (int c = 0; c < 2; ++c) {
         PanChannel& ch = var.ch[c];
         ch.smoothX = ch.posX = sliderToPosition(sliders[1 + 2 * c]);
@@ -120,7 +129,6 @@ void TQuillEffect::DoInit() {
     }
     computeGains(var, var.ch[0], 0.5, 0.5);
     computeGains(var, var.ch[1], 0.5, 0.5);
-    initPanelLayout(*this);
 }
 
 void TQuillEffect::DoSlider() {
@@ -225,7 +233,7 @@ bool TQuillEffect::DoSampleBlock(double* const* inputs, double* const* outputs, 
 }
 
 void TQuillEffect::DoGfx() {
-    drawPanel(*this);
+    if (panel_ != nullptr) panel_->draw(*this);
 }
 
 bool TQuillEffect::SliderHeldRange(int32_t number, double& low, double& high) const {

@@ -5,12 +5,11 @@
 #include <cstdint>
 #include <memory>
 
+#include "effect/EffectPanel.h"
 #include "effect/EffectVariables.h"
 #include "effect/HostValues.h"
 #include "runtime/Quill.h"
 #include "runtime/RandomSource.h"
-
-class PanelFrameCache;
 
 class TQuillEffect : public TQuill {
   public:
@@ -39,6 +38,17 @@ class TQuillEffect : public TQuill {
     // Both channels' targets from the position sliders, with their gains due for recomputation.
     // Any thread.
     void SetTargetsFromSliders();
+    // Both channels start at their position sliders, without a glide, with their gains computed there:
+    // the init section's start. An adapter whose host may set values after the resume and before the
+    // first block starts them again at that block. The init section, or the audio thread before the
+    // first block.
+    void StartChannelsAtSliders();
+
+    // Gives the graphics section its panel, or takes it away (null); the panel before is detached
+    // first. Set when the effect is made, or by the UI that shows it on the GUI thread after the open
+    // step; the open step and the graphics section call it.
+    void AttachPanel(std::unique_ptr<IEffectPanel> panel);
+    IEffectPanel* Panel() const { return panel_.get(); }
 
     EffectVariables var;
     HostValues host;
@@ -48,8 +58,9 @@ class TQuillEffect : public TQuill {
     std::atomic<uint32_t> settingsVersion{0};
     uint32_t settingsVersionSeen = 0;  // audio thread
     RandomSource random;
-    // The panel's retained image and what its last frame drew. GUI thread.
-    std::unique_ptr<PanelFrameCache> panelCache;
+    // Counts the init sections run, so that the panel can lay itself out again after each on its own
+    // thread. Written by the dispatcher thread, read by the GUI thread.
+    std::atomic<uint32_t> initSections{0};
 
   private:
     void declareSliders();
@@ -57,4 +68,6 @@ class TQuillEffect : public TQuill {
     void deriveChannel(PanChannel& ch, int firstMotionSlider);
     void deriveAnimationBox(PanChannel& ch);
     double restoredSliderValue(int number, double stored, double current) const;
+
+    std::unique_ptr<IEffectPanel> panel_;
 };

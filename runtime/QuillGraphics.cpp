@@ -24,6 +24,10 @@ int32_t smoothingFor(double antialias) {
 }  // namespace
 
 CQuillGraphics::~CQuillGraphics() {
+    ReleaseImages();
+}
+
+void CQuillGraphics::ReleaseImages() {
     for (auto& entry : images) callBridge(drawing.imageRelease, entry.second.holder);
     images.clear();
 }

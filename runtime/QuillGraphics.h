@@ -39,6 +39,9 @@ class CQuillGraphics : public CQuillFonts {
     // The slot's record, loading its image on first use: embedded resource first, then the registered
     // file name beside the plug-in; a failure is logged and retried on the next use. GUI thread.
     ImageSlot& ResolveImage(int32_t slot);
+    // Releases every slot's image through the drawing bridges that made it; the slots load again on
+    // their next use. GUI thread, or whichever thread destroys the effect.
+    void ReleaseImages();
 
     // The drawing state of the paint in progress: GUI thread only.
     std::map<int32_t, ImageSlot> images;

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 build=build-fuzz
-targets=(StateChunk Dispatcher PresetFile AutomationFile RenderSetting SnapshotSetting ImageFile)
+targets=(StateChunk Dispatcher Lv2Session PresetFile AutomationFile RenderSetting SnapshotSetting ImageFile)
 
 launcher=()
 if command -v ccache >/dev/null; then
@@ -30,10 +30,11 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus" "$artifacts" "$(dirname "$log")"
   # Images start from the real artwork, far longer than any other input; host sessions are as long
   # as the limit allows from the start, so that each new instance takes many requests. For the two
-  # plug-in targets plain scheduling gets through a third more inputs than the entropic one.
+  # VST plug-in targets plain scheduling gets through a third more inputs than the entropic one.
   options=(-max_len=4096)
   [ "$target" = ImageFile ] && options=(-max_len=131072)
   [ "$target" = Dispatcher ] && options+=(-len_control=0 -entropic=0)
+  [ "$target" = Lv2Session ] && options+=(-len_control=0)
   [ "$target" = StateChunk ] && options+=(-entropic=0)
   status=0
   # Shorter allocation stacks and a smaller quarantine: the targets allocate an instance per input.
@@ -43,7 +44,7 @@ for target in "${targets[@]}"; do
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)
   [ -n "$runs" ] || runs=$(grep -o '^#[0-9]*' "$log" | tail -n1 | tr -d '#' || true)
   # Targets that count what they fed the plug-in say so in a line of their own.
-  extra=$(grep -E '^(dispatcher calls|state chunks):' "$log" | tail -n1 || true)
+  extra=$(grep -E '^(dispatcher calls|state chunks|lv2 sessions):' "$log" | tail -n1 || true)
   if [ "$status" -eq 0 ]; then
     echo "$target: ${runs:-0} runs, 0 crashes${extra:+ ($extra)}"
   else

@@ -22,8 +22,9 @@ packages=(
   # GoogleTest's sources, built with the cross compilers for the Windows test programs.
   googletest
   wine wine64 wine32:i386
-  # Packaging: dpkg-shlibdeps for the .deb's dependencies.
-  dpkg-dev
+  # Packaging: dpkg-shlibdeps for the .deb's dependencies, help2man for the programs' manual pages,
+  # lintian to check the .deb as Debian would.
+  dpkg-dev help2man lintian
 )
 missing=()
 for p in "${packages[@]}"; do

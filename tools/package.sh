@@ -3,7 +3,7 @@
 #   orbitone_<version>_amd64.deb              the Debian package (CPack, from build/)
 #   orbitone-<version>-linux-x86_64.tar.gz    the same files in the same folders, under one top folder
 #   orbitone-<version>-windows.zip            Orbitone.dll and Orbitone.clap for 32-bit and for 64-bit
-#                                             hosts, and a README
+#                                             hosts, a README and the licence
 # The build folders and their settings are those of tools/test.sh and tools/test-windows.sh, so after
 # the tests nothing is built again. --no-build packages what those folders already hold.
 # The i686 DLL is packaged from its build whether or not this machine can run 32-bit programs; its
@@ -62,6 +62,8 @@ for arch in 32:win32:i686 64:win64:x86_64; do
   "$triple-w64-mingw32-strip" -o "$folder/Orbitone.clap" "build-$dir/clap/Orbitone.clap"
 done
 sed -e "s/@VERSION@/$version/" -e 's/$/\r/' tools/package/windows-readme.txt >"$stage/zip/$windows/README.txt"
+# The licence beside the README, with Windows line ends too.
+sed -e 's/$/\r/' LICENSE >"$stage/zip/$windows/LICENSE.txt"
 (cd "$stage/zip" && cmake -E tar cf "$root/dist/$windows.zip" --format=zip "$windows")
 
 ls -l dist/orbitone_"$version"_amd64.deb "dist/$linux_archive.tar.gz" "dist/$windows.zip"

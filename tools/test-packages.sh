@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Checks the release files the way a user meets them. Builds them with tools/package.sh (pass
 # --no-build to package what build/, build-win32/ and build-win64/ hold), then:
-# - the .deb's fields and file list, and the .tar.gz holding the same files;
+# - the .deb's fields and file list, lintian's verdict on it (no error, no warning), its changelog,
+#   and the .tar.gz holding the same program files;
 # - the archive installed in a scratch home as the README says, and `cmake --install` into a scratch
 #   prefix, the renderer run from each;
 # - the .deb installed on this machine: the module and the LV2 bundle loaded from /usr/lib (lilv's
-#   lv2info and lv2apply), the installed renderer rendering its demo outside the checkout; then the
-#   package removed again (also when a check fails), with any package the install pulled in;
-# - the zip's two DLLs loaded under Wine through VSTPluginMain.
+#   lv2info and lv2apply), the installed renderer rendering its demo outside the checkout, its manual
+#   page; then the package removed again (also when a check fails), with any package the install
+#   pulled in;
+# - the zip's licence, and its two DLLs loaded under Wine through VSTPluginMain.
 # Checks read "test && pass ... || fail ...": pass always succeeds, so fail runs only on a failed test.
 # shellcheck disable=SC2015
 set -euo pipefail
@@ -134,17 +136,42 @@ dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' | 
 tar -tzf "$archive" | grep -v '/$' | sed 's|^[^/]*/||' | sort >"$scratch/archive-files"
 expected=(lib/vst/Orbitone.so lib/lv2/Orbitone.lv2/manifest.ttl lib/lv2/Orbitone.lv2/orbitone.ttl
   lib/lv2/Orbitone.lv2/orbitone_dsp.so lib/lv2/Orbitone.lv2/orbitone_ui.so
-  bin/orbitone-render bin/orbitone-snapshot share/doc/orbitone/README.md)
-for file in "${expected[@]}"; do
+  bin/orbitone-render bin/orbitone-snapshot share/doc/orbitone/README.md
+  share/man/man1/orbitone-render.1.gz share/man/man1/orbitone-snapshot.1.gz)
+# Debian's documents are the .deb's own; the archive and `cmake --install` carry LICENSE instead.
+deb_only=(share/doc/orbitone/copyright share/doc/orbitone/changelog.gz)
+archive_only=(share/doc/orbitone/LICENSE)
+for file in "${expected[@]}" "${deb_only[@]}"; do
   grep -qx "$file" "$scratch/deb-files" && pass "the .deb holds /usr/$file" || fail "the .deb lacks /usr/$file"
 done
 outside=$(dpkg-deb --contents "$deb" | awk '{print $6}' |
-  grep -vE '^\./(usr/)?$|^\./usr/(bin|lib|share|share/doc)/$|^\./usr/(bin|lib/vst|lib/lv2|share/doc/orbitone)/' || true)
-[ -z "$outside" ] && pass "the .deb holds files only under /usr/bin, /usr/lib/vst, /usr/lib/lv2, /usr/share/doc/orbitone" ||
+  grep -vE '^\./(usr/)?$|^\./usr/(bin|lib|share|share/doc|share/man)/$|^\./usr/(bin|lib/vst|lib/lv2|share/doc/orbitone|share/man/man1)/' || true)
+[ -z "$outside" ] &&
+  pass "the .deb holds files only under /usr/bin, /usr/lib/vst, /usr/lib/lv2, /usr/share/doc/orbitone, /usr/share/man/man1" ||
   fail "the .deb has files elsewhere: $outside"
-diff "$scratch/deb-files" "$scratch/archive-files" >"$scratch/diff" &&
-  pass "the .tar.gz holds the .deb's files in the same folders ($(wc -l <"$scratch/deb-files") files)" ||
-  { fail "the .tar.gz and the .deb differ:"; cat "$scratch/diff"; }
+# lintian as a Debian archive would run it: every error and warning fails, and is printed.
+if lintian --fail-on none "$deb" >"$scratch/lintian" 2>&1; then
+  grep -E '^[EW]: ' "$scratch/lintian" >"$scratch/lintian-tags" || true
+  if [ -s "$scratch/lintian-tags" ]; then
+    fail "lintian: $(grep -c '^E' "$scratch/lintian-tags") error(s), $(grep -c '^W' "$scratch/lintian-tags") warning(s):"
+    cat "$scratch/lintian-tags"
+  else
+    pass "lintian $(lintian --print-version): no error, no warning"
+  fi
+else
+  fail "lintian did not run:"
+  cat "$scratch/lintian"
+fi
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/orbitone/changelog.gz | gunzip >"$scratch/changelog" || true
+newest=$(dpkg-parsechangelog -l "$scratch/changelog" -S Version 2>/dev/null || true)
+[ "$newest" = "$version" ] && pass "changelog.gz: the newest entry is $version" ||
+  fail "changelog.gz: the newest entry is '$newest', expected $version"
+printf '%s\n' "${deb_only[@]}" | sort >"$scratch/deb-only"
+printf '%s\n' "${archive_only[@]}" | sort >"$scratch/archive-only"
+comm -23 "$scratch/deb-files" "$scratch/deb-only" | sort - "$scratch/archive-only" >"$scratch/deb-as-archive"
+diff "$scratch/deb-as-archive" "$scratch/archive-files" >"$scratch/diff" &&
+  pass "the .tar.gz holds the .deb's program files in the same folders, and LICENSE ($(wc -l <"$scratch/archive-files") files)" ||
+  { fail "the .tar.gz and the .deb differ (beside Debian's documents and LICENSE):"; cat "$scratch/diff"; }
 
 echo "== the archive installed for one user as the README says, and cmake --install"
 # A scratch home: the README's commands, then the renderer from ~/.local/bin and the links.
@@ -168,7 +195,7 @@ count=$(build/bin/orbitone-render -m "$home/.vst/Orbitone.so" --list-params 2>&1
 LV2_PATH=$home/.lv2 lv2info "$lv2_uri" >/dev/null 2>&1 && pass "lilv finds $lv2_uri in ~/.lv2" ||
   fail "lilv does not find $lv2_uri in ~/.lv2"
 cmake --install build --prefix "$scratch/prefix" >/dev/null
-for file in "${expected[@]}"; do
+for file in "${expected[@]}" "${archive_only[@]}"; do
   [ -f "$scratch/prefix/$file" ] && pass "cmake --install: PREFIX/$file" || fail "cmake --install: no PREFIX/$file"
 done
 check_render "cmake --install" "$scratch/prefix-run" "$scratch/prefix/bin/orbitone-render"
@@ -196,6 +223,12 @@ else
   [ "$count" = 23 ] && pass "a host loads /usr/lib/vst/Orbitone.so: 23 parameters" ||
     fail "loading /usr/lib/vst/Orbitone.so listed $count parameters, expected 23"
   check "orbitone-render is on PATH in /usr/bin" test "$(command -v orbitone-render)" = /usr/bin/orbitone-render
+  for program in orbitone-render orbitone-snapshot; do
+    # The page's name line, and an option of the program's own --help.
+    page=$(MANWIDTH=100 LC_ALL=C man "$program" 2>&1 || true)
+    echo "$page" | grep -q "^ *$program - " && echo "$page" | grep -q -- '--help' &&
+      pass "man $program shows its manual page" || { fail "man $program:"; echo "$page" | head -5; }
+  done
   check_render "installed" "$scratch/installed-run" orbitone-render
   module=$(sed -n 's/^plug-in module: //p' "$scratch/render.log")
   [ "$module" = /usr/lib/vst/Orbitone.so ] && pass "the installed renderer uses /usr/lib/vst/Orbitone.so" ||
@@ -234,6 +267,10 @@ mkdir -p "$scratch/zip"
 windows=$scratch/zip/orbitone-$version-windows
 check "the zip has README.txt" test -s "$windows/README.txt"
 grep -q $'\r$' "$windows/README.txt" && pass "README.txt has Windows line ends" || fail "README.txt has Unix line ends"
+[ -s "$windows/LICENSE.txt" ] && [ "$(grep -c $'\r$' "$windows/LICENSE.txt")" = "$(wc -l <"$windows/LICENSE.txt")" ] &&
+  tr -d '\r' <"$windows/LICENSE.txt" | cmp -s - LICENSE &&
+  pass "the zip has LICENSE.txt beside README.txt: LICENSE with Windows line ends" ||
+  fail "the zip's LICENSE.txt is missing or not LICENSE with Windows line ends"
 for dir in build-win32 build-win64; do
   [ "${1:-}" = --no-build ] || cmake --build "$dir" -j"$(nproc)" --target BoundaryCheck >/dev/null
 done

@@ -4,6 +4,7 @@
 
 #include "editor/EditorPlatform.h"
 #include "editor/vstgui/CFrame.h"
+#include "editor/vstgui/IPlatformFrame.h"
 #include "editor/vstgui/x11/X11Frame.h"
 
 namespace editorplatform {
@@ -18,8 +19,7 @@ void releaseComponentServices() {}
 
 void handleWindowEvents(VSTGUI::CFrame* frame) {
     // The editor's connection is its own: nobody but this idle reads its events.
-    auto* window = frame ? dynamic_cast<VSTGUI::X11Frame*>(frame->getPlatformFrame()) : nullptr;
-    if (window) window->handleEvents();
+    if (frame != nullptr && frame->getPlatformFrame() != nullptr) frame->getPlatformFrame()->handleEvents();
 }
 
 void dispatchOnePendingPaint() {

@@ -34,6 +34,16 @@ class IPlatformFrame {
     virtual bool getPosition(CPoint& where) = 0;
     // GUI thread. Rectangle of the window's parent.
     virtual bool getSize(CRect& size) = 0;
+
+    // GUI thread. The window as the window system names it, for a host to embed (an X11 window id,
+    // an HWND); null without one.
+    virtual void* nativeHandle() const { return nullptr; }
+    // GUI thread. Handles the window's queued events and paints what waits; nothing where the host's
+    // own loop delivers them. Never blocks.
+    virtual void handleEvents() {}
+    // GUI thread. The descriptor of the window-system connection a host may watch for events on the
+    // window's behalf; -1 where there is none.
+    virtual int eventDescriptor() const { return -1; }
 };
 
 }  // namespace VSTGUI

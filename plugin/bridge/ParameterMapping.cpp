@@ -54,17 +54,24 @@ float parameterValue(const TQuill& effect, int32_t index) {
                               (record->maximum - record->minimum));
 }
 
-void setParameterValue(TQuill& effect, int32_t index, float normalised) {
-    SliderRecord* record = effect.recordAt(index);
-    if (record == nullptr || !std::isfinite(normalised)) return;
-    if (record->number < 0 || record->number >= CQuillSliders::kSliderCount) return;
+bool parameterValueToSet(const TQuill& effect, int32_t index, float normalised, double& value) {
+    const SliderRecord* record = effect.recordAt(index);
+    if (record == nullptr || !std::isfinite(normalised)) return false;
+    if (record->number < 0 || record->number >= CQuillSliders::kSliderCount) return false;
     double lowest = 0, highest = 1;
     settableRange(effect, *record, lowest, highest);
     const double x = std::min(highest, std::max(lowest, static_cast<double>(normalised)));
     const double v = snapToStep(record->minimum + x * (record->maximum - record->minimum), record->step);
-    SharedDouble& slider = effect.sliders[record->number];
-    if (quill::nearlyEqual(v, slider)) return;
-    slider = v;
+    if (quill::nearlyEqual(v, effect.sliders[record->number])) return false;
+    value = v;
+    return true;
+}
+
+void setParameterValue(TQuill& effect, int32_t index, float normalised) {
+    double v = 0;
+    if (!parameterValueToSet(effect, index, normalised, v)) return;
+    SliderRecord* record = effect.recordAt(index);
+    effect.sliders[record->number] = v;
     if (record->mirror != nullptr) *record->mirror = v;
     effect.DoSlider();
 }

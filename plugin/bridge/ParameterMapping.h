@@ -13,6 +13,9 @@ float parameterValue(const TQuill& effect, int32_t index);
 // value changed. Non-finite values are ignored, others clamped to the values that map into the range
 // the slider can hold (0..1 unless the effect holds more than the declared range).
 void setParameterValue(TQuill& effect, int32_t index, float normalised);
+// The slider value setParameterValue would set for the normalised value, without setting it; false
+// when it would set none. Any thread.
+bool parameterValueToSet(const TQuill& effect, int32_t index, float normalised, double& value);
 // The slider value behind the parameter in its own units; 0 for an index without a record.
 double parameterPlainValue(const TQuill& effect, int32_t index);
 // The parameter's declared range in its own units, which normalised 0..1 spans; false without a record.

@@ -2,9 +2,6 @@
 
 #include <cstring>
 
-#include "display/FontListRelease.h"
-#include "editor/LumoEditor.h"
-#include "editor/LumoView.h"
 #include "plugin/bridge/ParameterMapping.h"
 #include "plugin/clap/ClapHostExtension.h"
 #include "runtime/Quill.h"
@@ -16,7 +13,6 @@ CClapAdapter::CClapAdapter(TQuill* effect, const LumoBridge& bridge, const clap_
 }
 
 CClapAdapter::~CClapAdapter() {
-    releaseFontList(fontList);
     calls.destroy();
 }
 
@@ -71,12 +67,6 @@ void CClapAdapter::automateParameter(int32_t index, double normalisedValue) {
 
 bool CClapAdapter::takeMidiEvent(HostMidiEvent&) {
     return false;
-}
-
-int32_t CClapAdapter::redrawEditor() {
-    if (panel == nullptr || panel->view == nullptr || panel->getFrame() == nullptr) return 0;
-    panel->view->invalidRect(panel->view->viewRect);
-    return 1;
 }
 
 void CClapAdapter::setProcessing(double sampleRate, int32_t maxFrames) {

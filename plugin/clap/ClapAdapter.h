@@ -12,8 +12,6 @@
 #include "plugin/clap/ClapPanelEvents.h"
 #include "plugin/clap/ClapTransport.h"
 
-class CLumoEditor;
-
 class CClapAdapter : public CAdapterKit {
   public:
     CClapAdapter(TQuill* effect, const LumoBridge& bridge, const clap_host_t* host);
@@ -36,8 +34,6 @@ class CClapAdapter : public CAdapterKit {
     void automateParameter(int32_t index, double normalisedValue) override;
     // No note port: never an event. Audio thread.
     bool takeMidiEvent(HostMidiEvent& event) override;
-    // The panel opens when the host asks for the GUI. Main thread.
-    int32_t redrawEditor() override;
 
     // Activation's set-up. Main thread, while not active.
     void setProcessing(double sampleRate, int32_t maxFrames);
@@ -47,8 +43,6 @@ class CClapAdapter : public CAdapterKit {
     // Tells the host to read every parameter's value again (after a state load). Main thread.
     void valuesChanged();
 
-    // The open panel, or null. Main thread.
-    CLumoEditor* panel = nullptr;
     CClapPanelEvents panelEvents;
     CClapTransport transport;
     // Set while the host processes (between start and stop processing). Any thread.

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "editor/LumoEditor.h"
 #include "plugin/clap/ClapAdapter.h"
 #include "plugin/clap/ClapHostExtension.h"
 #include "plugin/clap/ClapInstance.h"
@@ -38,54 +37,53 @@ bool CClapGui::supports(const char* api, bool floating) const {
 }
 
 bool CClapGui::create(const char* api, bool floating) {
-    if (editor_ != nullptr || !supports(api, floating)) return false;
+    if (window_ != nullptr || !supports(api, floating)) return false;
     int32_t width = 0, height = 0;
     if (!adapter_->editorSize(width, height)) return false;
     if (!timers_->register_timer(host_, kTimerPeriodMs, &timer_)) {
         timer_ = CLAP_INVALID_ID;
         return false;
     }
-    editor_ = new CLumoEditor(adapter_, nullptr, width, height);
+    window_ = std::make_unique<CPanelWindow>(*adapter_, width, height);
     return true;
 }
 
 void CClapGui::destroy() {
-    if (editor_ == nullptr) return;
+    if (window_ == nullptr) return;
     if (fd_ >= 0 && descriptors_ != nullptr) descriptors_->unregister_fd(host_, fd_);
     fd_ = -1;
     if (timer_ != CLAP_INVALID_ID) timers_->unregister_timer(host_, timer_);
     timer_ = CLAP_INVALID_ID;
-    adapter_->panel = nullptr;
-    editor_->close();
-    delete editor_;
-    editor_ = nullptr;
+    adapter_->detachWindow(window_.get());
+    window_->close();
+    window_.reset();
 }
 
 bool CClapGui::size(uint32_t& width, uint32_t& height) const {
-    if (editor_ == nullptr) return false;
-    width = static_cast<uint32_t>(editor_->width);
-    height = static_cast<uint32_t>(editor_->height);
+    if (window_ == nullptr) return false;
+    width = static_cast<uint32_t>(window_->width);
+    height = static_cast<uint32_t>(window_->height);
     return true;
 }
 
 bool CClapGui::setParent(const clap_window_t* window) {
-    if (editor_ == nullptr || window == nullptr || window->api == nullptr ||
+    if (window_ == nullptr || window == nullptr || window->api == nullptr ||
         std::strcmp(window->api, clapwindow::api()) != 0 || clapwindow::parentOf(*window) == nullptr)
         return false;
     if (fd_ >= 0 && descriptors_ != nullptr) descriptors_->unregister_fd(host_, fd_);
     fd_ = -1;
-    editor_->open(clapwindow::parentOf(*window));
-    adapter_->panel = editor_;
+    window_->open(clapwindow::parentOf(*window));
+    adapter_->attachWindow(window_.get());
     if (descriptors_ != nullptr) {
-        fd_ = clapwindow::connectionOf(*editor_);
+        fd_ = window_->eventDescriptor();
         if (fd_ >= 0 && !descriptors_->register_fd(host_, fd_, kClapPosixFdRead)) fd_ = -1;
     }
     return true;
 }
 
 void CClapGui::refresh() {
-    if (editor_ == nullptr) return;
-    editor_->idle();
+    if (window_ == nullptr) return;
+    window_->idle();
     adapter_->panelTick();
 }
 

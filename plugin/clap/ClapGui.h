@@ -6,10 +6,12 @@
 #include <clap/ext/gui.h>
 #include <clap/ext/timer-support.h>
 
+#include <memory>
+
+#include "editor/PanelWindow.h"
 #include "plugin/clap/ClapPosixFdSupport.h"
 
 class CClapAdapter;
-class CLumoEditor;
 
 class CClapGui {
   public:
@@ -37,7 +39,7 @@ class CClapGui {
     CClapAdapter* adapter_ = nullptr;
     const clap_host_timer_support_t* timers_ = nullptr;
     const clap_host_posix_fd_support_t* descriptors_ = nullptr;
-    CLumoEditor* editor_ = nullptr;
+    std::unique_ptr<CPanelWindow> window_;
     clap_id timer_ = CLAP_INVALID_ID;
     int fd_ = -1;
 };

@@ -1,5 +1,5 @@
-// The instance wiring: an instance is the effect, the bridge table and the CLAP adapter around both,
-// as the VST entry point makes them.
+// An instance is the effect with its panel and the CLAP adapter the kit assembles around it, as the
+// VST edition makes them.
 #include "plugin/clap/ClapInstance.h"
 
 #include "effect/QuillEffect.h"
@@ -13,9 +13,12 @@ ClapInstance* clapInstanceOf(const clap_plugin_t* plugin) {
 }
 
 CClapAdapter* assembleClapAdapter(const clap_host_t* host) {
-    CClapAdapter* adapter = assembleInstance(
-        new TQuillEffect(),
-        [host](TQuill* effect, const LumoBridge& bridge) { return new CClapAdapter(effect, bridge, host); });
+    // One module: the panel is there from the start, as in the VST edition.
+    auto* effect = new TQuillEffect();
+    effect->AttachPanel(makeEffectPanel());
+    CClapAdapter* adapter = assembleInstance(effect, [host](TQuill* hosted, const LumoBridge& bridge) {
+        return new CClapAdapter(hosted, bridge, host);
+    });
     adapter->calls.open();
     return adapter;
 }

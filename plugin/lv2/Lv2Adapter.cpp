@@ -1,14 +1,11 @@
 #include "plugin/lv2/Lv2Adapter.h"
 
-#include "display/FontListRelease.h"
-
 CLv2Adapter::CLv2Adapter(TQuill* effect, const LumoBridge& bridge, double sampleRate, int32_t blockSize)
     : CAdapterKit(effect, bridge), sampleRate_(sampleRate), blockSize_(blockSize) {
     calls.init();
 }
 
 CLv2Adapter::~CLv2Adapter() {
-    releaseFontList(fontList);
     calls.destroy();
 }
 

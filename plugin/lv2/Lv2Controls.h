@@ -9,6 +9,7 @@
 #include "plugin/lv2/Lv2Ports.h"
 
 class CHostAdapter;
+class TQuill;
 
 class CLv2Controls {
   public:
@@ -20,9 +21,13 @@ class CLv2Controls {
     void markRestored() { restored_.store(true, std::memory_order_release); }
     // Applies every connected port whose value changed: brought into the declared range, turned
     // into the normalised value and set through the bridge as a VST host's parameter change (snapped,
-    // then the slider section); non-finite values are ignored. Audio thread, or the instantiation
-    // thread while the plug-in is not running.
-    void apply(CHostAdapter& adapter);
+    // then the slider section); non-finite values are ignored. Answers whether it set any. Audio
+    // thread, or the instantiation thread while the plug-in is not running.
+    bool apply(CHostAdapter& adapter);
+    // The normalised value the next apply() sets the parameter to, when it sets one: the host changed
+    // the port to a finite value since the last one applied, and no restore since stands in its place.
+    // Reads only, so that a state save on another thread can see what the next run will play. Any thread.
+    bool pendingValue(const TQuill& effect, uint32_t parameter, float& normalised) const;
     // The parameter's value in its own units right after the host's last change was applied; NaN
     // before any. Lets the UI tell the host's changes from the panel's. Inline: the UI binary reads
     // it. Any thread.
@@ -32,9 +37,14 @@ class CLv2Controls {
     }
 
   private:
-    const float* ports_[lv2ports::kControlCount] = {};
-    // NaN until a port was first applied.
-    float applied_[lv2ports::kControlCount];
+    // The port's value when the host changed it since the last value applied (compared bit for bit:
+    // the host either wrote the port again or it did not) and it is finite.
+    bool changedValue(uint32_t parameter, float& value) const;
+
+    // Connected on the host's thread, read by the audio thread and a state save.
+    std::atomic<const float*> ports_[lv2ports::kControlCount] = {};
+    // NaN until a port was first applied. Written by apply(), read by a state save.
+    std::atomic<float> applied_[lv2ports::kControlCount];
     std::atomic<float> hostResult_[lv2ports::kControlCount];
     std::atomic<bool> restored_{false};
 };

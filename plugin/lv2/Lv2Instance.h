@@ -7,11 +7,18 @@
 
 #include "plugin/lv2/Lv2Adapter.h"
 #include "plugin/lv2/Lv2Controls.h"
+#include "plugin/lv2/Lv2FirstRun.h"
 #include "plugin/lv2/Lv2Ports.h"
+
+class TQuillEffect;
 
 struct Lv2Instance {
     // Owns the effect.
     CLv2Adapter* adapter = nullptr;
+    // The adapter's effect as the effect it is.
+    TQuillEffect* effect = nullptr;
+    // Whether the first run starts the channels where values set after the activation put them.
+    CLv2FirstRun firstRun;
     // What the UI binary uses: the same adapter seen through the kit, where its panel window attaches
     // itself. The UI never names the LV2 adapter's own class, whose type information lives only in
     // the DSP binary. GUI thread.

@@ -56,9 +56,11 @@ LV2_Handle instantiate(const LV2_Descriptor*, double sampleRate, const char*,
 
     const int32_t blockSize = blockSizeOf(options, map);
     auto* instance = new Lv2Instance;
-    instance->adapter = assembleInstance(new TQuillEffect(), [&](TQuill* effect, const LumoBridge& bridge) {
-        return new CLv2Adapter(effect, bridge, sampleRate, blockSize);
+    auto* effect = new TQuillEffect();
+    instance->adapter = assembleInstance(effect, [&](TQuill* hosted, const LumoBridge& bridge) {
+        return new CLv2Adapter(hosted, bridge, sampleRate, blockSize);
     });
+    instance->effect = effect;
     instance->kit = instance->adapter;
     instance->adapter->transport.mapUris(map);
     if (map != nullptr) {
@@ -85,12 +87,14 @@ void connectPort(LV2_Handle handle, uint32_t port, void* data) {
 
 // Controls the host has already connected are applied before the resume, as a VST host sets its
 // parameters before switching the effect on: the resume then starts the positions where they are
-// set instead of gliding there from the defaults. Controls connected later apply at the first run.
+// set instead of gliding there from the defaults. Controls set later, and a state restored, before
+// the first run start there too (Lv2FirstRun.h).
 void activate(LV2_Handle handle) {
     auto* instance = static_cast<Lv2Instance*>(handle);
     CLv2Adapter* adapter = instance->adapter;
     instance->controls.apply(*adapter);
     adapter->calls.resume();
+    instance->firstRun.activated();
 }
 
 void run(LV2_Handle handle, uint32_t frames) {

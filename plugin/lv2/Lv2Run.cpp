@@ -1,11 +1,11 @@
 #include "plugin/lv2/Lv2Run.h"
 
-#include <lv2/atom/util.h>
-
 #include <algorithm>
 
+#include "effect/QuillEffect.h"
 #include "plugin/bridge/BlockSplit.h"
 #include "plugin/bridge/DenormalGuard.h"
+#include "plugin/lv2/Lv2AtomWalk.h"
 #include "plugin/lv2/Lv2Instance.h"
 
 namespace {
@@ -33,14 +33,13 @@ class CTimePortChanges : public ITimedChanges {
     explicit CTimePortChanges(Lv2Instance& instance) : adapter_(*instance.adapter) {
         if (instance.time == nullptr || !adapter_.transport.canRead()) return;
         sequence_ = instance.time;
-        event_ = lv2_atom_sequence_begin(&sequence_->body);
+        event_ = firstEvent(*sequence_);
     }
 
     bool next(TimedChange& change) override {
-        if (sequence_ == nullptr || lv2_atom_sequence_is_end(&sequence_->body, sequence_->atom.size, event_))
-            return false;
+        if (event_ == nullptr) return false;
         due_ = event_;
-        event_ = lv2_atom_sequence_next(event_);
+        event_ = nextEvent(*sequence_, *event_);
         change.kind = TimedChange::Kind::kTransport;
         change.frame = due_->time.frames;
         return true;
@@ -63,11 +62,13 @@ void runLv2Instance(Lv2Instance& instance, uint32_t frames) {
     CLv2Adapter* adapter = instance.adapter;
     if (adapter == nullptr || adapter->effect == nullptr) return;
     DenormalGuard denormals;
-    instance.controls.apply(*adapter);
+    if (instance.controls.apply(*adapter)) instance.firstRun.changed();
     if (!audioConnected(instance)) {
         silenceConnectedOutputs(instance, frames);
         return;
     }
+    if (frames > 0 && instance.firstRun.startAfresh() && instance.effect != nullptr)
+        instance.effect->StartChannelsAtSliders();
     // The effect takes six inputs and uses the first two: the other four read the matching outputs,
     // which every frame overwrites only after all its inputs were read.
     float* inputs[kEffectChannels];

@@ -1,5 +1,6 @@
-// One run() of an instance: the changed controls, then the audio in spans cut at the time port's
-// position events. Allocates nothing, takes no lock, makes no system call.
+// One run() of an instance: the changed controls, the channels' start at the first run after an
+// activation, then the audio in spans cut at the time port's position events. Allocates nothing,
+// takes no lock, makes no system call.
 #pragma once
 
 #include <cstdint>

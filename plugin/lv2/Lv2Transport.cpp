@@ -1,9 +1,11 @@
 #include "plugin/lv2/Lv2Transport.h"
 
-#include <lv2/atom/util.h>
 #include <lv2/time/time.h>
 
 #include <cmath>
+#include <utility>
+
+#include "plugin/lv2/Lv2AtomWalk.h"
 
 void CLv2Transport::mapUris(const LV2_URID_Map* map) {
     if (map == nullptr || map->map == nullptr) return;
@@ -57,8 +59,20 @@ void CLv2Transport::read(const LV2_Atom* atom) {
     const LV2_Atom* beat = nullptr;
     const LV2_Atom* beatUnit = nullptr;
     const LV2_Atom* beatsPerBar = nullptr;
-    lv2_atom_object_get(object, speed_, &speed, beatsPerMinute_, &tempo, bar_, &bar, barBeat_, &barBeat,
-                        beat_, &beat, beatUnit_, &beatUnit, beatsPerBar_, &beatsPerBar, 0);
+    const std::pair<LV2_URID, const LV2_Atom**> wanted[] = {{speed_, &speed},
+                                                            {beatsPerMinute_, &tempo},
+                                                            {bar_, &bar},
+                                                            {barBeat_, &barBeat},
+                                                            {beat_, &beat},
+                                                            {beatUnit_, &beatUnit},
+                                                            {beatsPerBar_, &beatsPerBar}};
+    // The first of each key counts, as lv2_atom_object_get() takes it; only properties that fit are seen.
+    for (const LV2_Atom_Property_Body* p = firstProperty(*object); p != nullptr;
+         p = nextProperty(*object, *p)) {
+        for (const auto& [key, value] : wanted) {
+            if (p->key == key && *value == nullptr) *value = &p->value;
+        }
+    }
     known_ = true;
     double value = 0;
     if (numberOf(speed, value)) speedNow_ = value;

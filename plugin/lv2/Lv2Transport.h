@@ -14,7 +14,8 @@ class CLv2Transport {
     void mapUris(const LV2_URID_Map* map);
     bool canRead() const { return objectType_ != 0; }
 
-    // Takes what a time:Position object says; any other atom is skipped. Audio thread.
+    // Takes what a time:Position object says; any other atom is skipped. The atom's body must be
+    // readable for the size it gives: no property is read past it. Audio thread.
     void read(const LV2_Atom* atom);
     // Moves the position on by the frames just played. Audio thread.
     void advance(uint32_t frames, double sampleRate);

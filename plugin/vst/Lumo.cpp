@@ -2,27 +2,25 @@
 
 #include <cstring>
 
-#include "display/FontListRelease.h"
-
 CLumo* CLumo::create(TQuill* effect, const LumoBridge& bridge, audioMasterCallback audioMaster,
-                     int32_t numPrograms, int32_t numParams) {
+                     int32_t numPrograms, int32_t numParams, LumoEditorMaker makeEditor) {
     if (audioMaster == nullptr) return nullptr;
     if (audioMaster(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0) return nullptr;
-    return new CLumo(effect, bridge, audioMaster, numPrograms, numParams);
+    return new CLumo(effect, bridge, audioMaster, numPrograms, numParams, makeEditor);
 }
 
 CLumo::CLumo(TQuill* effect, const LumoBridge& bridge, audioMasterCallback audioMaster, int32_t numPrograms,
-             int32_t numParams)
+             int32_t numParams, LumoEditorMaker makeEditor)
     : AudioEffectX(audioMaster, numPrograms, numParams),
       CAdapterKit(effect, bridge),
-      midiRing(kMidiRingSize, VstMidiEvent{}) {
+      midiRing(kMidiRingSize, VstMidiEvent{}),
+      makeEditor_(makeEditor) {
     canProcessReplacing(true);
     canDoubleReplacing(true);
     calls.init();
 }
 
 CLumo::~CLumo() {
-    releaseFontList(fontList);
     calls.destroy();
 }
 
@@ -127,6 +125,13 @@ bool CLumo::getProductString(char* text) {
 
 int32_t CLumo::getVendorVersion() {
     return calls.vendorVersion();
+}
+
+int32_t CLumo::createEditor(int32_t width, int32_t height) {
+    if (CAdapterKit::createEditor(width, height) == 0) return 0;
+    // Registering sets the record's has-editor flag for the host.
+    if (makeEditor_ != nullptr) setEditor(makeEditor_(*this, width, height));
+    return 1;
 }
 
 int32_t CLumo::canDo(char* text) {

@@ -7,13 +7,20 @@
 #include "plugin/bridge/AdapterKit.h"
 #include "plugin/sdk/AudioEffectX.h"
 
+class AEffEditor;
+class CLumo;
+
+// How an edition that shows a panel makes the adapter's editor; the SDK base owns what it answers.
+using LumoEditorMaker = AEffEditor* (*)(CLumo& adapter, int32_t width, int32_t height);
+
 class CLumo : public AudioEffectX, public CAdapterKit {
   public:
     static constexpr int32_t kMidiRingSize = 1000;
 
-    // Answers null through create() when the host reports no VST version.
+    // Answers null through create() when the host reports no VST version. Without an editor maker
+    // the instance has no editor (an engine built without the panel).
     static CLumo* create(TQuill* effect, const LumoBridge& bridge, audioMasterCallback audioMaster,
-                         int32_t numPrograms, int32_t numParams);
+                         int32_t numPrograms, int32_t numParams, LumoEditorMaker makeEditor = nullptr);
     ~CLumo() override;
 
     void open() override;                                                             // dispatcher thread
@@ -54,9 +61,9 @@ class CLumo : public AudioEffectX, public CAdapterKit {
     void automateParameter(int32_t index, double normalisedValue) override;  // GUI thread
     // Takes the oldest unread MIDI event; false when the ring is empty. Audio thread.
     bool takeMidiEvent(HostMidiEvent& event) override;
-    // The kit keeps the panel size; the editor registers with the SDK base. Dispatcher thread.
+    // The kit keeps the panel size; the edition's editor registers with the SDK base. Dispatcher
+    // thread.
     int32_t createEditor(int32_t width, int32_t height) override;
-    int32_t redrawEditor() override;  // GUI thread
 
     int32_t midiWritePos = 0;
     int32_t midiReadPos = 0;
@@ -64,7 +71,9 @@ class CLumo : public AudioEffectX, public CAdapterKit {
 
   private:
     CLumo(TQuill* effect, const LumoBridge& bridge, audioMasterCallback audioMaster, int32_t numPrograms,
-          int32_t numParams);
+          int32_t numParams, LumoEditorMaker makeEditor);
+
+    const LumoEditorMaker makeEditor_;
 };
 
 // The adapter's VST interface record; null for a null adapter.

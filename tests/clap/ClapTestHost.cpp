@@ -289,7 +289,7 @@ bool Plugin::load(const std::vector<uint8_t>& bytes, size_t piece) const {
         &source, [](const clap_istream_t* s, void* buffer, uint64_t size) -> int64_t {
             auto& from = *static_cast<Source*>(s->ctx);
             const size_t n = std::min<size_t>({size, from.piece, from.bytes->size() - from.at});
-            std::memcpy(buffer, from.bytes->data() + from.at, n);
+            if (n > 0) std::memcpy(buffer, from.bytes->data() + from.at, n);
             from.at += n;
             return static_cast<int64_t>(n);
         }};

@@ -4,7 +4,7 @@
 #include <map>
 #include <utility>
 
-#include "display/PanelFrameCache.h"
+#include "display/PanelDisplay.h"
 #include "editor/vstgui/CBitmap.h"
 #include "tests/display/PanelFixture.h"
 
@@ -247,7 +247,7 @@ TEST_F(PanelControls, ValuesFromTheHostOutsideTheRangeAreClampedAndWrittenBack) 
 }
 
 TEST_F(PanelControls, AHostChangeWhileAControlIsDrawnIsKept) {
-    fx->panelCache->setEnabled(false);  // every drawing call made while the panel runs
+    panelOf(*fx).cache.setEnabled(false);  // every drawing call made while the panel runs
     drawImage = fx->drawing.imageDraw;
     fx->drawing.imageDraw = drawImageAndChange;
     hostOfKnobs = record;

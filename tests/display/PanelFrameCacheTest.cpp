@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "display/PanelFrameCache.h"
+#include "display/PanelDisplay.h"
 #include "display/TileDamage.h"
 #include "editor/vstgui/CBitmap.h"
 #include "editor/vstgui/COffscreenContext.h"
@@ -32,7 +32,7 @@ struct Instance {
         record = createOrbitoneInstance(quietHost);
         adapter = static_cast<CLumo*>(static_cast<AudioEffect*>(record->object));
         fx = static_cast<TQuillEffect*>(adapter->effect);
-        fx->panelCache->setEnabled(cached);
+        panelOf(*fx).cache.setEnabled(cached);
         record->dispatcher(record, effOpen, 0, 0, nullptr, 0);
         record->dispatcher(record, effSetSampleRate, 0, 0, nullptr, 44100.0f);
         record->dispatcher(record, effMainsChanged, 0, 1, nullptr, 0);
@@ -127,12 +127,12 @@ class PanelFrameCacheTest : public ::testing::Test {
 TEST_F(PanelFrameCacheTest, CachedFramesEqualFullFramesThroughControlsDragsMotionAndMeters) {
     for (int i = 0; i < 3; ++i) frame("defaults");
     // A frame with nothing new repaints nothing, so the frames above were the cache's own.
-    EXPECT_EQ(cached.fx->panelCache->lastRepaintArea(), 0);
+    EXPECT_EQ(panelOf(*cached.fx).cache.lastRepaintArea(), 0);
 
     setSlider(12, 1);  // two inputs: the second channel's controls and dots
     frame("two inputs");
-    EXPECT_GT(cached.fx->panelCache->lastRepaintArea(), 0);
-    EXPECT_LT(cached.fx->panelCache->lastRepaintArea(), kWidth * kHeight / 2);
+    EXPECT_GT(panelOf(*cached.fx).cache.lastRepaintArea(), 0);
+    EXPECT_LT(panelOf(*cached.fx).cache.lastRepaintArea(), kWidth * kHeight / 2);
 
     // Both channels circling with their position sliders following, meters rising past the clip.
     setSlider(20, 1);

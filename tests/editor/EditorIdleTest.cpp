@@ -1,16 +1,13 @@
 // The editor's own idle paths: the throttled idle of long GUI operations and immediate redraws.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "EditorInstance.h"
 #include "HostWindow.h"
-#include "editor/LumoEditor.h"
+#include "editor/vst/LumoEditor.h"
 #include "editor/vstgui/CFrame.h"
 #include "plugin/vst/Lumo.h"
 
 using namespace editortest;
-using namespace std::chrono_literals;
 
 namespace {
 CLumoEditor* editorOf(EditorInstance& instance) {
@@ -18,26 +15,47 @@ CLumoEditor* editorOf(EditorInstance& instance) {
 }
 }  // namespace
 
+// On the test's clock, from readings where a tick count counted from boot turns negative or wraps.
 TEST(EditorIdle, BusyIdleRunsAtMostEveryHundredMilliseconds) {
-    HostWindow host;
-    EditorInstance instance;
-    instance.open(host.handle());
-    CLumoEditor* editor = editorOf(instance);
-    // The first call after construction is due at once.
-    EditorInstance::hostRequests().clear();
-    auto requests = [] { return EditorInstance::countHostRequests(audioMasterIdle); };
-    editor->idleWhileBusy();
-    EXPECT_EQ(requests(), 1);
-    // Right after a full run only a short sleep happens.
-    const auto start = std::chrono::steady_clock::now();
-    editor->idleWhileBusy();
-    EXPECT_EQ(requests(), 1);
-    EXPECT_GE(std::chrono::steady_clock::now() - start, 4ms);
-    // Between 46 and 99 ms later it sleeps, then runs; the frame reaches it the same way.
-    std::this_thread::sleep_for(70ms);
-    editor->getFrame()->doIdleStuff();
-    EXPECT_EQ(requests(), 2);
-    instance.close();
+    for (const long long start : {1000LL, 0x7FFFFFD0LL, 0xFFFFFFD0LL}) {
+        SCOPED_TRACE(start);
+        testsupport::ManualClock clock(start);
+        HostWindow host;
+        EditorInstance instance;
+        instance.open(host.handle());
+        CLumoEditor* editor = editorOf(instance);
+        EditorInstance::hostRequests().clear();
+        auto requests = [] { return EditorInstance::countHostRequests(audioMasterIdle); };
+        // The first call after construction is due at once: a full run, next due 100 ms on.
+        editor->idleWhileBusy();
+        EXPECT_EQ(requests(), 1);
+        // Less than 46 ms later it only sleeps 4 ms; from 46 ms on it sleeps, then runs, and counts
+        // the next 100 ms from after its sleep. The frame reaches it the same way.
+        clock.advance(45);
+        editor->idleWhileBusy();
+        EXPECT_EQ(requests(), 1);
+        clock.advance(1);
+        editor->getFrame()->doIdleStuff();
+        EXPECT_EQ(requests(), 2);
+        clock.advance(49);
+        editor->idleWhileBusy();
+        EXPECT_EQ(requests(), 2);
+        clock.advance(1);
+        editor->idleWhileBusy();
+        EXPECT_EQ(requests(), 3);
+        // 100 ms or more after that run's time (its call plus the sleep) it runs at once, without
+        // the 4 ms: the next one is due 100 ms after this call.
+        clock.advance(104);
+        editor->idleWhileBusy();
+        EXPECT_EQ(requests(), 4);
+        clock.advance(45);
+        editor->idleWhileBusy();
+        EXPECT_EQ(requests(), 4);
+        clock.advance(1);
+        editor->idleWhileBusy();
+        EXPECT_EQ(requests(), 5);
+        instance.close();
+    }
 }
 
 TEST(EditorIdle, DrawRedrawsAtOnceInsideANormalisedRectangle) {

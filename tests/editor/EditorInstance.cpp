@@ -1,15 +1,12 @@
 #include "EditorInstance.h"
 
-#include <thread>
-
 #include "plugin/bridge/EffectBridge.h"
-#include "plugin/vst/Lumo.h"
+#include "plugin/vst/PluginFactory.h"
+#include "tests/support/PollUntil.h"
 
 namespace editortest {
 
 namespace {
-
-constexpr std::chrono::milliseconds kIdlePeriod(16);
 
 LumoBridge& realBridge() {
     static LumoBridge bridge = makeEffectBridge();
@@ -69,7 +66,7 @@ EditorInstance::EditorInstance() : probe_(new ProbeEffect) {
     bridge.mouseDown = recordDown;
     bridge.mouseUp = recordUp;
     bridge.mouseMove = recordMove;
-    adapter_ = CLumo::create(probe_, bridge, hostCallback, 1, 0);
+    adapter_ = CLumo::create(probe_, bridge, hostCallback, 1, 0, makeLumoEditor);
     probe_->adapter = adapter_;
     aeffect_ = adapter_ ? adapter_->getAeffect() : nullptr;
     calls().clear();
@@ -106,26 +103,15 @@ void EditorInstance::idle() {
     dispatch(effEditIdle);
 }
 
-int EditorInstance::idleFor(std::chrono::milliseconds duration) {
-    const auto end = std::chrono::steady_clock::now() + duration;
-    int count = 0;
-    // Never faster than 60 Hz, even after a late wake-up: idles do not catch up.
-    while (std::chrono::steady_clock::now() < end) {
+void EditorInstance::idleEvery(testsupport::ManualClock& clock, long long stepMs, int times) {
+    for (int i = 0; i < times; ++i) {
+        clock.advance(stepMs);
         idle();
-        ++count;
-        std::this_thread::sleep_for(kIdlePeriod);
     }
-    return count;
 }
 
-bool EditorInstance::idleUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= end) return false;
-        idle();
-        std::this_thread::sleep_for(std::chrono::milliseconds(4));
-    }
-    return true;
+bool EditorInstance::idleUntil(const std::function<bool()>& condition) {
+    return testsupport::pollUntil(condition, [this] { idle(); });
 }
 
 }  // namespace editortest

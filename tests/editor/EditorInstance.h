@@ -4,12 +4,12 @@
 
 #include <X11/Xlib.h>
 
-#include <chrono>
 #include <functional>
 #include <vector>
 
 #include "plugin/sdk/aeffect.h"
 #include "runtime/Quill.h"
+#include "tests/support/ManualClock.h"
 
 class CLumo;
 
@@ -47,13 +47,13 @@ class EditorInstance {
     ERect* rect();
     bool open(void* parent);
     void close();
-    // One host editor idle.
+    // One host editor idle. It handles every input the host window has made so far (HostWindow
+    // syncs each), and an exposure of the window paints.
     void idle();
-    // Host idles at about 60 Hz for the given time; answers how many ran.
-    int idleFor(std::chrono::milliseconds duration);
-    // Idles at about 60 Hz until the condition holds or the time is up; answers the condition.
-    bool idleUntil(const std::function<bool()>& condition,
-                   std::chrono::milliseconds timeout = std::chrono::milliseconds(2000));
+    // Host idles the given number of milliseconds apart on the test's clock.
+    void idleEvery(testsupport::ManualClock& clock, long long stepMs, int times);
+    // Idles until the condition holds; false after testsupport::kPollBound.
+    bool idleUntil(const std::function<bool()>& condition);
 
     AEffect* effect() const { return aeffect_; }
     CLumo* adapter() const { return adapter_; }

@@ -8,7 +8,6 @@
 #include "HostWindow.h"
 
 using namespace editortest;
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -24,7 +23,7 @@ class EditorMouse : public ::testing::Test {
         ASSERT_TRUE(instance.idleUntil([&] { return instance.probe().paints > 0; }));
         // Two moves: the first only marks the view as hovered.
         host.movePointer(300, 300);
-        instance.idleFor(50ms);
+        instance.idle();
         host.movePointer(301, 300);
         ASSERT_TRUE(waitFor(MouseCall::kMove));
         calls().clear();
@@ -118,7 +117,7 @@ TEST_F(EditorMouse, ReleasingOneButtonWhileAnotherIsHeldGivesFlagsZero) {
     EXPECT_EQ(last(MouseCall::kUp).buttons, 2);
     EXPECT_EQ(last(MouseCall::kUp).mouseFlagsAfter, 0);
     host.button(kLeft, false);
-    instance.idleFor(50ms);
+    instance.idle();
 }
 
 TEST_F(EditorMouse, MovesOutsideTheWindowDuringADragReachTheEffectNegative) {
@@ -146,7 +145,7 @@ TEST_F(EditorMouse, FirstMoveAfterAReleaseDoesNotReachTheEffect) {
     ASSERT_TRUE(waitFor(MouseCall::kUp));
     calls().clear();
     host.movePointer(220, 200);
-    instance.idleFor(150ms);
+    instance.idle();
     EXPECT_EQ(countOf(MouseCall::kMove), 0u);
     host.movePointer(230, 205);
     ASSERT_TRUE(waitFor(MouseCall::kMove));
@@ -157,10 +156,7 @@ TEST_F(EditorMouse, FirstMoveAfterAReleaseDoesNotReachTheEffect) {
 
 TEST_F(EditorMouse, SecondPressOfADoubleClickCarriesTheMark) {
     host.movePointer(120, 80);
-    host.button(kLeft, true);
-    host.button(kLeft, false);
-    host.button(kLeft, true);
-    host.button(kLeft, false);
+    host.click(kLeft, 2);
     ASSERT_TRUE(waitFor(MouseCall::kDown, 2));
     std::vector<MouseCall> downs;
     for (const MouseCall& call : calls())
@@ -172,10 +168,8 @@ TEST_F(EditorMouse, SecondPressOfADoubleClickCarriesTheMark) {
 }
 
 TEST_F(EditorMouse, WheelDoesNotReachTheEffect) {
-    host.button(4, true);
-    host.button(4, false);
-    host.button(5, true);
-    host.button(5, false);
-    instance.idleFor(100ms);
+    host.click(4);
+    host.click(5);
+    instance.idle();
     EXPECT_TRUE(calls().empty());
 }

@@ -2,7 +2,7 @@
 // GoogleTest comes before the X headers, whose None macro it would trip over.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <chrono>
 #include <cstdlib>
 
 #include "EditorInstance.h"
@@ -11,7 +11,6 @@
 
 using namespace editortest;
 using namespace std::chrono;
-using namespace std::chrono_literals;
 
 TEST(EditorPaint, PaintRunsTheGraphicsSectionWithTheContextSetAndClearedAfter) {
     HostWindow host;
@@ -25,53 +24,58 @@ TEST(EditorPaint, PaintRunsTheGraphicsSectionWithTheContextSetAndClearedAfter) {
 }
 
 TEST(EditorPaint, RefreshRateThirtyPaintsAboutThirtyTimesASecondAtSixtyHertzIdles) {
+    testsupport::ManualClock clock;
     HostWindow host;
     EditorInstance instance;
     instance.open(host.handle());
-    instance.idleFor(200ms);
     instance.probe().gfxRate = 30;
-    const int before = instance.probe().paints;
-    const auto start = steady_clock::now();
-    const int idles = instance.idleFor(2000ms);
-    const double seconds = duration<double>(steady_clock::now() - start).count();
-    const int paints = instance.probe().paints - before;
-    // A refresh is due only after more than 33.3 ms: at 60 Hz that is every second or third idle.
-    SCOPED_TRACE(::testing::Message() << paints << " paints, " << idles << " idles in " << seconds << " s");
-    EXPECT_GE(paints, 30);
-    EXPECT_LE(paints, 80);
-    // Spacing of at least 16 ms makes every third idle late enough, and no two refreshes come
-    // closer than 33.3 ms, whatever the machine's load.
-    EXPECT_GE(paints, idles / 3 - 1);
-    EXPECT_LE(paints, seconds * 30 + 1);
+    // The window's exposure and the first refresh, due at once after an open, paint together.
+    instance.idle();
+    EXPECT_EQ(instance.probe().paints, 1);
+    // A refresh is due only after more than 33.3 ms: idles 17 ms apart (about 60 Hz) paint every
+    // second one, 20 ms apart too, 16 ms apart every third, 34 ms apart each.
+    struct Rhythm {
+        long long stepMs;
+        int paints;
+    };
+    for (const Rhythm rhythm : {Rhythm{17, 60}, Rhythm{20, 60}, Rhythm{16, 40}, Rhythm{34, 120}}) {
+        SCOPED_TRACE(rhythm.stepMs);
+        // Starting right after a refresh.
+        instance.idleEvery(clock, 40, 1);
+        const int before = instance.probe().paints;
+        instance.idleEvery(clock, rhythm.stepMs, 120);
+        EXPECT_EQ(instance.probe().paints - before, rhythm.paints);
+    }
     EXPECT_EQ(instance.probe().paintsWithoutContext, 0);
     instance.close();
-    std::printf("timed refresh: %d paints, %d idles in %.2f s\n", paints, idles, seconds);
 }
 
 TEST(EditorPaint, RefreshRateZeroGivesNoTimedPaints) {
+    testsupport::ManualClock clock;
     HostWindow host;
     EditorInstance instance;
     instance.open(host.handle());
     ASSERT_TRUE(instance.idleUntil([&] { return instance.probe().paints > 0; }));
-    instance.idleFor(200ms);
     const int before = instance.probe().paints;
-    instance.idleFor(1000ms);
+    instance.idleEvery(clock, 17, 60);
+    instance.idleEvery(clock, 1000, 3);
     EXPECT_EQ(instance.probe().paints, before);
     instance.close();
 }
 
 TEST(EditorPaint, IdleBeforeOpenOrAfterCloseRunsNoRefresh) {
+    testsupport::ManualClock clock;
     HostWindow host;
     EditorInstance instance;
     instance.probe().gfxRate = 30;
-    instance.idleFor(100ms);
+    instance.idleEvery(clock, 34, 3);
     EXPECT_EQ(instance.probe().lastRefreshClock, 0);
     instance.open(host.handle());
-    instance.idleFor(100ms);
+    instance.idleEvery(clock, 34, 3);
     instance.close();
     const int32_t lastRefresh = instance.probe().lastRefreshClock;
-    EXPECT_NE(lastRefresh, 0);
-    instance.idleFor(100ms);
+    EXPECT_EQ(lastRefresh, clock.now());
+    instance.idleEvery(clock, 34, 3);
     EXPECT_EQ(instance.probe().lastRefreshClock, lastRefresh);
 }
 

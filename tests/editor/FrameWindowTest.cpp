@@ -5,17 +5,15 @@
 
 #include <X11/Xutil.h>
 
-#include <thread>
-
 #include "HostWindow.h"
 #include "editor/EditorPlatform.h"
 #include "editor/vstgui/CDrawContext.h"
 #include "editor/vstgui/CFrame.h"
 #include "editor/vstgui/x11/X11Frame.h"
+#include "tests/support/PollUntil.h"
 
 using namespace VSTGUI;
 using namespace editortest;
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -60,25 +58,13 @@ class FrameWindow : public ::testing::Test {
     }
     void TearDown() override { frame->forget(); }
 
+    // Handles every input the host window has made so far (it syncs each).
     void idle() {
         editorplatform::handleWindowEvents(frame);
         frame->idle();
     }
     bool idleUntil(const std::function<bool()>& condition) {
-        const auto end = std::chrono::steady_clock::now() + 2s;
-        while (!condition()) {
-            if (std::chrono::steady_clock::now() > end) return false;
-            idle();
-            std::this_thread::sleep_for(4ms);
-        }
-        return true;
-    }
-    void idleFor(std::chrono::milliseconds duration) {
-        const auto end = std::chrono::steady_clock::now() + duration;
-        while (std::chrono::steady_clock::now() < end) {
-            idle();
-            std::this_thread::sleep_for(8ms);
-        }
+        return testsupport::pollUntil(condition, [this] { idle(); });
     }
     // The window's pixel as the server holds it, in 8-bit channels.
     XColor pixelAt(int x, int y) {
@@ -134,7 +120,7 @@ TEST_F(FrameWindow, WheelButtonsStepOneNotchEach) {
 
 TEST_F(FrameWindow, LeavingTheWindowTellsTheHoveredViewOnce) {
     host.movePointer(50, 50);
-    idleFor(50ms);
+    idle();
     host.movePointer(60, 50);
     ASSERT_TRUE(idleUntil([&] { return frame->getMouseOverView() == view; }));
     host.movePointer(500, 50);
@@ -142,23 +128,23 @@ TEST_F(FrameWindow, LeavingTheWindowTellsTheHoveredViewOnce) {
     EXPECT_EQ(frame->getMouseOverView(), nullptr);
     host.movePointer(60, 50);
     host.movePointer(500, 50);
-    idleFor(100ms);
+    idle();
     // Coming back only hovers again after a move inside; one exit per stay.
     EXPECT_LE(view->exits, 2);
 }
 
 TEST_F(FrameWindow, HandledPressCapturesThePointerUntilTheRelease) {
     host.movePointer(50, 50);
-    idleFor(30ms);
+    idle();
     host.button(1, true);
-    idleFor(100ms);
+    idle();
     Window root = DefaultRootWindow(host.display());
     // The editor's connection holds the grab: nobody else can take the pointer.
     EXPECT_EQ(
         XGrabPointer(host.display(), root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime),
         AlreadyGrabbed);
     host.button(1, false);
-    idleFor(100ms);
+    idle();
     EXPECT_EQ(
         XGrabPointer(host.display(), root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime),
         GrabSuccess);
@@ -169,9 +155,9 @@ TEST_F(FrameWindow, HandledPressCapturesThePointerUntilTheRelease) {
 TEST_F(FrameWindow, UnhandledPressLeavesThePointerFree) {
     view->pressAnswer = kMouseEventNotHandled;
     host.movePointer(50, 50);
-    idleFor(30ms);
+    idle();
     host.button(1, true);
-    idleFor(100ms);
+    idle();
     Window root = DefaultRootWindow(host.display());
     EXPECT_EQ(
         XGrabPointer(host.display(), root, False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime),

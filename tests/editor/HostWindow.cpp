@@ -4,19 +4,18 @@
 #include <X11/keysym.h>
 #include <dirent.h>
 
-#include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <stdexcept>
-#include <thread>
+
+#include "tests/support/PollUntil.h"
 
 namespace editortest {
 
 HostWindow::HostWindow(int x, int y, int width, int height) {
     // A server just started for the test run may not take connections at once.
-    for (int attempt = 0; attempt < 20 && !display_; ++attempt) {
-        display_ = XOpenDisplay(nullptr);
-        if (!display_) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
+    if (std::getenv("DISPLAY") != nullptr)
+        testsupport::pollUntil([&] { return (display_ = XOpenDisplay(nullptr)) != nullptr; }, [] {});
     if (!display_) throw std::runtime_error("no X display (run under xvfb-run -a)");
     const int screen = DefaultScreen(display_);
     window_ = XCreateSimpleWindow(display_, RootWindow(display_, screen), x, y, static_cast<unsigned>(width),
@@ -67,6 +66,14 @@ void HostWindow::button(unsigned int number, bool down) {
     sync();
 }
 
+void HostWindow::click(unsigned int number, int times) {
+    for (int i = 0; i < times; ++i) {
+        XTestFakeButtonEvent(display_, number, True, CurrentTime);
+        XTestFakeButtonEvent(display_, number, False, CurrentTime);
+    }
+    sync();
+}
+
 void HostWindow::key(unsigned long keysym, bool down) {
     heldKeys_.erase(std::remove(heldKeys_.begin(), heldKeys_.end(), keysym), heldKeys_.end());
     if (down) heldKeys_.push_back(keysym);
@@ -75,7 +82,16 @@ void HostWindow::key(unsigned long keysym, bool down) {
 }
 
 void HostWindow::sync() {
+    // The server makes the events of a fake input while it handles the request, but writes them to
+    // the other clients only after the round it handled it in: the first reply may arrive before that
+    // writing, the second cannot.
     XSync(display_, False);
+    XSync(display_, False);
+}
+
+void HostWindow::exposeChildren() {
+    for (Window child : children()) XClearArea(display_, child, 0, 0, 0, 0, True);
+    sync();
 }
 
 void HostWindow::destroy() {

@@ -1,5 +1,6 @@
 // A top-level X window standing in for a host's editor window, with XTest driving the pointer and
-// the modifier keys on the same display.
+// the modifier keys on the same display. Each input is on its way to the editor when its call
+// returns (see sync), so the editor's next idle handles it: no test waits for time to pass.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -25,14 +26,17 @@ class HostWindow {
     // Moves the pointer to a point given relative to the host window's top-left.
     void movePointer(int x, int y);
     void button(unsigned int button, bool down);
-    void click(unsigned int number) {
-        button(number, true);
-        button(number, false);
-    }
+    // Presses and releases in one batch, which the server stamps at once: times 2 is a double click
+    // however loaded the machine.
+    void click(unsigned int number, int times = 1);
     // keysym: XK_Shift_L, XK_Control_L, XK_Alt_L ...
     void key(unsigned long keysym, bool down);
-    // Pushes the fake input to the server and waits until it has been processed.
+    // Pushes the fake input to the server and waits until the events it made have reached the other
+    // connections too: the editor's next idle reads them.
     void sync();
+    // Has every window inside this one repaint at its editor's next idle, as uncovering it would; a
+    // paint runs the graphics section. Hidden windows are left alone.
+    void exposeChildren();
     // Destroys the window while the editor may still sit in it, as a careless host would.
     void destroy();
 

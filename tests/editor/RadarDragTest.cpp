@@ -3,9 +3,6 @@
 // GoogleTest comes before the X headers, whose None macro it would trip over.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "HostWindow.h"
 #include "tests/host/TestHost.h"
 
@@ -15,13 +12,11 @@ namespace {
 
 constexpr int kSmoothing = 6;
 
-// Host idles at about 60 Hz; the panel reads the pointer when it paints.
-void idleFor(TestInstance& plugin, std::chrono::milliseconds duration) {
-    const auto end = std::chrono::steady_clock::now() + duration;
-    while (std::chrono::steady_clock::now() < end) {
-        plugin.dispatch(effEditIdle);
-        std::this_thread::sleep_for(std::chrono::milliseconds(16));
-    }
+// The panel reads the pointer when it paints: one host idle with the editor's window exposed
+// handles the input so far and paints once.
+void paint(TestInstance& plugin, HostWindow& host) {
+    host.exposeChildren();
+    plugin.dispatch(effEditIdle);
 }
 
 const AutomateCall* lastAutomation(const HostState& host, int32_t index) {
@@ -39,19 +34,19 @@ TEST(RadarDrag, MovesChannelOneAndTheHostRecordsIt) {
     plugin.start();
     HostWindow host;
     ASSERT_NE(plugin.dispatch(effEditOpen, 0, 0, host.handle()), 0);
-    idleFor(plugin, std::chrono::milliseconds(200));
+    paint(plugin, host);
 
     // From the radar's centre to (120, 470) in panel pixels: u = 0.2, v = 0.9.
     host.movePointer(270, 270);
     host.button(1, true);
-    idleFor(plugin, std::chrono::milliseconds(150));
+    paint(plugin, host);
     for (int step = 1; step <= 5; ++step) {
         host.movePointer(270 - 30 * step, 270 + 40 * step);
-        idleFor(plugin, std::chrono::milliseconds(60));
+        paint(plugin, host);
     }
-    idleFor(plugin, std::chrono::milliseconds(150));
+    paint(plugin, host);
     host.button(1, false);
-    idleFor(plugin, std::chrono::milliseconds(150));
+    paint(plugin, host);
     plugin.dispatch(effEditClose);
 
     const AutomateCall* leftRight = lastAutomation(plugin.host(), 0);
@@ -85,29 +80,29 @@ TEST(RadarDrag, EndsWhenTheWindowLosesThePointer) {
     plugin.start();
     HostWindow host;
     ASSERT_NE(plugin.dispatch(effEditOpen, 0, 0, host.handle()), 0);
-    idleFor(plugin, std::chrono::milliseconds(200));
+    paint(plugin, host);
 
     host.movePointer(270, 270);
     host.button(1, true);
-    idleFor(plugin, std::chrono::milliseconds(150));
+    paint(plugin, host);
     host.movePointer(220, 320);  // u = 0.4, v = 0.6
-    idleFor(plugin, std::chrono::milliseconds(150));
+    paint(plugin, host);
     ASSERT_NEAR(plugin.getParameter(0), 0.4f, 1e-4);
 
     XUnmapWindow(host.display(), host.window());
     host.sync();
-    idleFor(plugin, std::chrono::milliseconds(150));
+    paint(plugin, host);
     host.button(1, false);
-    idleFor(plugin, std::chrono::milliseconds(100));
+    paint(plugin, host);
     XMapWindow(host.display(), host.window());
     host.sync();
-    idleFor(plugin, std::chrono::milliseconds(200));
+    paint(plugin, host);
     const size_t automationsBefore = plugin.host().automations.size();
     for (int step = 1; step <= 4; ++step) {
         host.movePointer(220 + 40 * step, 320 - 40 * step);
-        idleFor(plugin, std::chrono::milliseconds(60));
+        paint(plugin, host);
     }
-    idleFor(plugin, std::chrono::milliseconds(150));
+    paint(plugin, host);
     plugin.dispatch(effEditClose);
 
     EXPECT_NEAR(plugin.getParameter(0), 0.4f, 1e-4);

@@ -55,7 +55,7 @@ intptr_t VSTCALLBACK host(AEffect*, int32_t opcode, int32_t, intptr_t, void*, fl
 TEST(AudioPath, ProcessingAllocatesNothingInAnyMode) {
     static_assert(std::atomic<uint32_t>::is_always_lock_free, "the settings version must not lock");
     transport.flags = kVstTransportPlaying;
-    AEffect* e = createOrbitoneInstance(host);
+    AEffect* e = createPluginInstance(host, new TQuillEffect());
     e->dispatcher(e, effOpen, 0, 0, nullptr, 0);
     e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
     e->dispatcher(e, effMainsChanged, 0, 1, nullptr, 0);

@@ -318,7 +318,7 @@ class SideBySide {
   public:
     explicit SideBySide(double sampleRate) : reference_(sampleRate) {
         transport.flags = kVstTransportPlaying;
-        record_ = createOrbitoneInstance(host);
+        record_ = createPluginInstance(host, new TQuillEffect());
         record_->dispatcher(record_, effOpen, 0, 0, nullptr, 0);
         record_->dispatcher(record_, effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
         record_->dispatcher(record_, effSetBlockSize, 0, 4096, nullptr, 0);

@@ -25,7 +25,7 @@ intptr_t VSTCALLBACK host(AEffect*, int32_t opcode, int32_t, intptr_t, void*, fl
 enum Parameter { kSmoothing = 6, kAnimation1 = 11, kSpeed1 = 12, kXScale1 = 13, kXOffset1 = 15 };
 
 struct Instance {
-    Instance() : record(createOrbitoneInstance(host)) {
+    Instance() : record(createPluginInstance(host, new TQuillEffect())) {
         transport.flags = kVstTransportPlaying;
         record->setParameter(record, kSmoothing, 0);
     }

@@ -72,20 +72,23 @@ void configured(Instance& instance) {
 }
 
 // The plug-in's restore entry with a chunk of the test's own making.
-LV2_State_Status restoreRawChunk(Instance& instance, const std::vector<unsigned char>& bytes) {
+LV2_State_Status restoreRawChunk(Instance& instance, const std::vector<unsigned char>& bytes,
+                                 const char* type = LV2_ATOM__Chunk) {
     const auto* state = static_cast<const LV2_State_Interface*>(
         lilv_instance_get_extension_data(instance.lilv(), LV2_STATE__interface));
     if (state == nullptr) return LV2_STATE_ERR_UNKNOWN;
     struct Source {
         const std::vector<unsigned char>* bytes;
         uint32_t type;
-    } source{&bytes, World::shared().uris().map(LV2_ATOM__Chunk)};
+    } source{&bytes, World::shared().uris().map(type)};
     auto retrieve = [](LV2_State_Handle handle, uint32_t, size_t* size, uint32_t* type, uint32_t* flags) {
         auto* s = static_cast<Source*>(handle);
         *size = s->bytes->size();
         *type = s->type;
         *flags = LV2_STATE_IS_POD;
-        return static_cast<const void*>(s->bytes->data());
+        // An empty property is still a property: its data is not null.
+        static const unsigned char kNothing = 0;
+        return static_cast<const void*>(s->bytes->empty() ? &kNothing : s->bytes->data());
     };
     return state->restore(instance.handle(), retrieve, &source, 0, instance.features());
 }
@@ -168,28 +171,97 @@ TEST(Lv2State, AStateOfOnlyTheChunkWinsOverControlsTheHostLeftAlone) {
     EXPECT_FLOAT_EQ(sliderOf(target.savedChunk(), 1), -10);
 }
 
-TEST(Lv2State, GarbageIsToleratedAsByTheVstEdition) {
+TEST(Lv2State, GarbageOfTheRightSizeIsToleratedAsByTheVstEdition) {
     Instance lv2;
     configured(lv2);
     const auto before = lv2.savedChunk();
 
-    restoreRawChunk(lv2, {});
-    EXPECT_EQ(restoreRawChunk(lv2, {1, 2, 3}), LV2_STATE_SUCCESS);
     std::vector<unsigned char> noMarker = before;
     noMarker[0] ^= 0x55;
     EXPECT_EQ(restoreRawChunk(lv2, noMarker), LV2_STATE_SUCCESS);
     EXPECT_EQ(lv2.savedChunk(), before);
 
-    // A truncated chunk sets what it reaches and leaves the rest; NaN and huge values are not trusted.
-    std::vector<unsigned char> truncated(before.begin(), before.begin() + 4 * 4);
+    // NaN and huge values are not trusted; the rest is taken.
+    std::vector<unsigned char> odd = before;
     const float values[3] = {12, std::numeric_limits<float>::quiet_NaN(), 1e30f};
-    std::memcpy(truncated.data() + 4, values, sizeof values);
-    EXPECT_EQ(restoreRawChunk(lv2, truncated), LV2_STATE_SUCCESS);
+    std::memcpy(odd.data() + 4, values, sizeof values);
+    EXPECT_EQ(restoreRawChunk(lv2, odd), LV2_STATE_SUCCESS);
     const auto after = lv2.savedChunk();
     EXPECT_FLOAT_EQ(sliderOf(after, 1), 12);
     EXPECT_FLOAT_EQ(sliderOf(after, 2), sliderOf(before, 2));
     EXPECT_FLOAT_EQ(sliderOf(after, 3), 100);
     EXPECT_EQ(std::memcmp(after.data() + 16, before.data() + 16, 260 - 16), 0);
+}
+
+TEST(Lv2State, AChunkOfAnotherTypeOrSizeIsRefusedAndChangesNothing) {
+    Instance lv2;
+    configured(lv2);
+    const auto before = lv2.savedChunk();
+    std::vector<unsigned char> moved = before;
+    const float twelve = 12;
+    std::memcpy(moved.data() + 4, &twelve, sizeof twelve);
+    std::vector<unsigned char> longer = moved;
+    longer.push_back(0);
+    const std::vector<unsigned char> shorter(moved.begin(), moved.begin() + 16);
+    for (const auto& bytes : {std::vector<unsigned char>{}, {1, 2, 3}, shorter, longer})
+        EXPECT_EQ(restoreRawChunk(lv2, bytes), LV2_STATE_ERR_BAD_TYPE) << bytes.size() << " bytes";
+    EXPECT_EQ(restoreRawChunk(lv2, moved, LV2_ATOM__String), LV2_STATE_ERR_BAD_TYPE);
+    EXPECT_EQ(lv2.savedChunk(), before);
+
+    // A refused state does not stand in for the next values the host sets.
+    lv2.setControl(0, -10);
+    lv2.run(kSilence, kSilence);
+    EXPECT_FLOAT_EQ(sliderOf(lv2.savedChunk(), 1), -10);
+    EXPECT_EQ(restoreRawChunk(lv2, moved), LV2_STATE_SUCCESS);
+    EXPECT_FLOAT_EQ(sliderOf(lv2.savedChunk(), 1), 12);
+}
+
+TEST(Lv2State, SavedBeforeTheFirstRunItHoldsWhatTheControlsSet) {
+    Instance ran;
+    configured(ran);
+    for (bool activated : {false, true}) {
+        SCOPED_TRACE(activated ? "activated" : "not activated");
+        Instance fresh;
+        if (activated) fresh.activate();
+        for (const auto& [parameter, value] : kSettings) fresh.setControl(parameter, value);
+        EXPECT_EQ(fresh.savedChunk(), ran.savedChunk());
+    }
+    // After a restore the state stands until the host moves a control afterwards, and a save says so.
+    Instance restored;
+    restored.activate();
+    ASSERT_EQ(restoreRawChunk(restored, ran.savedChunk()), LV2_STATE_SUCCESS);
+    restored.setControl(0, 5);
+    EXPECT_EQ(restored.savedChunk(), ran.savedChunk());
+}
+
+TEST(Lv2State, AReopenedSessionStartsWhereItWasSaved) {
+    // A long glide, to show from the first sample on.
+    Settings settings = kSettings;
+    settings.push_back({6, 1000});
+    Instance source;
+    source.activate();
+    for (const auto& [parameter, value] : settings) source.setControl(parameter, value);
+    source.run(kSilence, kSilence);
+    LilvState* state = saveAndReload(source, portValue);
+    ASSERT_NE(state, nullptr);
+
+    // As Ardour reopens a session: activated while the controls hold their defaults, then restored.
+    Instance reopened;
+    reopened.activate();
+    lilv_state_restore(state, reopened.lilv(), setPortValue, &reopened, 0, reopened.features());
+    lilv_state_free(state);
+    EXPECT_EQ(reopened.control(6), 1000);
+
+    // The VST edition resumed after its chunk starts exactly there.
+    std::vector<unsigned char> chunk = source.savedChunk();
+    TestInstance vst;
+    vst.dispatch(effOpen);
+    vst.dispatch(effSetSampleRate, 0, 0, nullptr, 44100);
+    vst.dispatch(effSetBlockSize, 0, 512);
+    vst.dispatch(effSetChunk, 0, static_cast<intptr_t>(chunk.size()), chunk.data());
+    vst.dispatch(effMainsChanged, 0, 1);
+    const auto left = testSignal(kBlock, 1), right = testSignal(kBlock, 2);
+    EXPECT_EQ(firstDifference(reopened.run(left, right), vst.processSignal({left, right})), "");
 }
 
 TEST(Lv2State, WithoutAUridMapThereIsNoStateButNoCrash) {

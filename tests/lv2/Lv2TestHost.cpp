@@ -6,6 +6,8 @@
 #include <lv2/time/time.h>
 
 #include <dlfcn.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstring>
@@ -100,6 +102,11 @@ void Instance::disconnectTime() {
     timeConnected_ = false;
 }
 
+void Instance::connectTime(const void* sequence) {
+    lilv_instance_connect_port(instance_, kTimePort, const_cast<void*>(sequence));
+    timeConnected_ = false;
+}
+
 void Instance::sendPosition(const TimePosition& position, uint32_t frame) {
     pending_.push_back({position, frame});
 }
@@ -175,6 +182,24 @@ std::vector<unsigned char> Instance::savedChunk() {
     };
     state->save(handle(), store, &chunk, LV2_STATE_IS_POD, features());
     return chunk;
+}
+
+PageEndBytes::PageEndBytes(const std::vector<uint8_t>& bytes) {
+    pageSize_ = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    if (bytes.size() > pageSize_) throw std::invalid_argument("more bytes than a page");
+    void* pages = mmap(nullptr, 2 * pageSize_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (pages == MAP_FAILED) throw std::runtime_error("no pages");
+    pages_ = static_cast<uint8_t*>(pages);
+    if (mprotect(pages_ + pageSize_, pageSize_, PROT_NONE) != 0) {
+        munmap(pages_, 2 * pageSize_);
+        throw std::runtime_error("no guard page");
+    }
+    data_ = pages_ + pageSize_ - bytes.size();
+    std::memcpy(data_, bytes.data(), bytes.size());
+}
+
+PageEndBytes::~PageEndBytes() {
+    munmap(pages_, 2 * pageSize_);
 }
 
 std::vector<float> testSignal(int frames, int seed, int offset) {

@@ -77,6 +77,8 @@ class Instance {
     void setControl(uint32_t parameter, float value) { controls_[parameter] = value; }
     // Leaves the time port unconnected (connected by default when there are features).
     void disconnectTime();
+    // Connects the time port to a sequence of the caller's, which the runs read as it stands.
+    void connectTime(const void* sequence);
     // Sent at frame `frame` of the next run.
     void sendPosition(const TimePosition& position, uint32_t frame = 0);
     void activate();
@@ -111,6 +113,22 @@ class Instance {
     LV2_Feature optionsFeature_{};
     LV2_Options_Option options_[3] = {};
     std::vector<const LV2_Feature*> features_;
+};
+
+// Bytes at the very end of a readable page followed by a page that cannot be read: any read past
+// their end faults. At most one page.
+class PageEndBytes {
+  public:
+    explicit PageEndBytes(const std::vector<uint8_t>& bytes);
+    ~PageEndBytes();
+    PageEndBytes(const PageEndBytes&) = delete;
+    PageEndBytes& operator=(const PageEndBytes&) = delete;
+    const uint8_t* data() const { return data_; }
+
+  private:
+    uint8_t* pages_ = nullptr;
+    size_t pageSize_ = 0;
+    uint8_t* data_ = nullptr;
 };
 
 // A test signal: a different deterministic waveform per seed, within -1..1.

@@ -5,7 +5,9 @@
 #include <lv2/time/time.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <vector>
 
 #include "plugin/lv2/Lv2Transport.h"
 #include "tests/lv2/Lv2TestHost.h"
@@ -111,4 +113,118 @@ TEST(Lv2TransportWithoutMap, ReadsNothing) {
     transport.read(&atom);
     HostTime time;
     EXPECT_FALSE(transport.answer(time));
+}
+
+// What a host's time port may hold beyond what it should: events and properties cut short or
+// claiming more bytes than there are, each at the end of its buffer with an unreadable page behind it.
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+void put32(Bytes& bytes, uint32_t value) {
+    const auto* raw = reinterpret_cast<const uint8_t*>(&value);
+    bytes.insert(bytes.end(), raw, raw + sizeof value);
+}
+
+void put64(Bytes& bytes, uint64_t value) {
+    put32(bytes, static_cast<uint32_t>(value));
+    put32(bytes, static_cast<uint32_t>(value >> 32));
+}
+
+uint32_t urid(const char* uri) {
+    return lv2test::World::shared().uris().map(uri);
+}
+
+Bytes floatProperty(const char* key, float value) {
+    Bytes bytes;
+    put32(bytes, urid(key));
+    put32(bytes, 0);
+    put32(bytes, sizeof value);
+    put32(bytes, urid(LV2_ATOM__Float));
+    uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    put64(bytes, bits);  // padded to 8 bytes
+    return bytes;
+}
+
+// A time:Position object around the properties; its size as given, or the bytes it holds.
+Bytes position(const Bytes& properties, uint32_t claimed = 0) {
+    Bytes bytes;
+    put32(bytes,
+          claimed != 0 ? claimed : static_cast<uint32_t>(sizeof(LV2_Atom_Object_Body) + properties.size()));
+    put32(bytes, urid(LV2_ATOM__Object));
+    put32(bytes, 0);
+    put32(bytes, urid(LV2_TIME__Position));
+    bytes.insert(bytes.end(), properties.begin(), properties.end());
+    return bytes;
+}
+
+// An event at frame 0 around an atom, padded to 8 bytes.
+Bytes event(Bytes atom) {
+    Bytes bytes;
+    put64(bytes, 0);
+    atom.resize((atom.size() + 7) / 8 * 8);
+    bytes.insert(bytes.end(), atom.begin(), atom.end());
+    return bytes;
+}
+
+// A sequence as large as the bytes it holds.
+Bytes sequence(const Bytes& events) {
+    Bytes bytes;
+    put32(bytes, static_cast<uint32_t>(sizeof(LV2_Atom_Sequence_Body) + events.size()));
+    put32(bytes, urid(LV2_ATOM__Sequence));
+    put64(bytes, 0);
+    bytes.insert(bytes.end(), events.begin(), events.end());
+    return bytes;
+}
+
+Bytes joined(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// The last of two blocks of a rotating input with the sequence on the time port at each run.
+std::vector<std::vector<float>> motionWith(const void* time) {
+    lv2test::Instance lv2;
+    lv2.activate();
+    lv2.setControl(11, 1);  // Animation CH1: Rotate
+    lv2.setControl(12, 60);
+    lv2.setControl(6, 0);
+    lv2.connectTime(time);
+    const std::vector<float> ones(256, 1.0f);
+    lv2.run(ones, ones);
+    return lv2.run(ones, ones);
+}
+
+}  // namespace
+
+TEST(Lv2HostBuffers, WhatDoesNotFitIsIgnoredAndWhatFitsBeforeItIsTaken) {
+    const Bytes rolling =
+        joined(floatProperty(LV2_TIME__speed, 1), floatProperty(LV2_TIME__beatsPerMinute, 120));
+    const Bytes stopped = floatProperty(LV2_TIME__speed, 0);
+    const Bytes valid = sequence(event(position(rolling)));
+    const auto expected = motionWith(valid.data());
+    ASSERT_NE(expected, motionWith(sequence({}).data())) << "the position sets the motion going";
+
+    Bytes keyOnly;
+    put32(keyOnly, urid(LV2_TIME__beat));
+    put32(keyOnly, 0);
+    Bytes valueCutShort = keyOnly;  // a double's header, without its 8 bytes
+    put32(valueCutShort, sizeof(double));
+    put32(valueCutShort, urid(LV2_ATOM__Double));
+    const struct {
+        const char* what;
+        Bytes time;
+    } cases[] = {
+        {"an event cut short after its time", joined(event(position(rolling)), Bytes(8, 0))},
+        {"an event claiming a million bytes",
+         joined(event(position(rolling)), event(position(stopped, 1000000)))},
+        {"a property cut short after its key", event(position(joined(rolling, keyOnly)))},
+        {"a property claiming more bytes than follow", event(position(joined(rolling, valueCutShort)))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const lv2test::PageEndBytes time(sequence(c.time));
+        EXPECT_EQ(motionWith(time.data()), expected);
+    }
 }

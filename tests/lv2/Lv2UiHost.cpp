@@ -5,7 +5,6 @@
 
 #include <stdexcept>
 #include <string>
-#include <thread>
 
 namespace lv2test {
 
@@ -40,7 +39,7 @@ const LV2UI_Descriptor* uiDescriptor() {
 
 }  // namespace
 
-UiHost::UiHost(Instance& plugin, editortest::HostWindow& window) : plugin_(plugin) {
+UiHost::UiHost(Instance& plugin, editortest::HostWindow& window) : plugin_(plugin), window_(window) {
     descriptor_ = uiDescriptor();
     if (descriptor_ == nullptr) throw std::runtime_error("the bundle has no loadable UI");
     resize_.handle = this;
@@ -77,13 +76,12 @@ UiHost::~UiHost() {
     if (handle_ != nullptr) descriptor_->cleanup(handle_);
 }
 
-void UiHost::idleFor(std::chrono::milliseconds duration, bool audio) {
-    const auto end = std::chrono::steady_clock::now() + duration;
+void UiHost::cycles(int count, bool audio) {
     const std::vector<float> silence(256, 0.0f);
-    while (std::chrono::steady_clock::now() < end) {
+    for (int i = 0; i < count; ++i) {
         if (audio) plugin_.run(silence, silence);
+        window_.exposeChildren();
         if (idle_ != nullptr && handle_ != nullptr) idle_->idle(handle_);
-        std::this_thread::sleep_for(std::chrono::milliseconds(16));
     }
 }
 

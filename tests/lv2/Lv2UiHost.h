@@ -1,11 +1,10 @@
 // The UI side of the test host: the bundle's UI binary opened as a host opens it, in a host window,
-// with instance access to a test instance, the idle interface driven at about 60 Hz, and every
+// with instance access to a test instance, the idle interface driven by the test, and every
 // write-function call recorded.
 #pragma once
 
 #include <lv2/ui/ui.h>
 
-#include <chrono>
 #include <vector>
 
 #include "tests/editor/HostWindow.h"
@@ -28,8 +27,9 @@ class UiHost {
     bool valid() const { return handle_ != nullptr; }
     bool hasIdleInterface() const { return idle_ != nullptr; }
     Window widget() const { return static_cast<Window>(reinterpret_cast<uintptr_t>(widget_)); }
-    // Idles the UI at about 60 Hz; with audio, runs a block of the instance before every idle.
-    void idleFor(std::chrono::milliseconds duration, bool audio = true);
+    // Host cycles: with audio, a block of the instance, then an idle of the UI with its window
+    // exposed, which handles the input the host window has made so far and paints once.
+    void cycles(int count, bool audio = true);
     void portEvent(uint32_t port, float value);
     // The last value written to a port; false when none was.
     bool lastWrite(uint32_t port, float& value) const;
@@ -40,6 +40,7 @@ class UiHost {
 
   private:
     Instance& plugin_;
+    editortest::HostWindow& window_;
     const LV2UI_Descriptor* descriptor_ = nullptr;
     const LV2UI_Idle_Interface* idle_ = nullptr;
     LV2UI_Handle handle_ = nullptr;

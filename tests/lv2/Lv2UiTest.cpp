@@ -15,7 +15,6 @@
 
 using namespace editortest;
 using namespace lv2test;
-using std::chrono::milliseconds;
 
 namespace {
 
@@ -61,7 +60,7 @@ TEST(Lv2Ui, OpensInTheHostWindowAndPaintsTheInstance) {
         const auto children = window.children();
         ASSERT_EQ(children.size(), 1u);
         EXPECT_EQ(children[0], ui.widget());
-        ui.idleFor(milliseconds(300));
+        ui.cycles(3);
         // The radar picture, the panel background and its texts: far more than a blank window.
         EXPECT_GT(coloursIn(window.display(), ui.widget(), 20, 20, 500, 500), 50u);
         EXPECT_GT(coloursIn(window.display(), ui.widget(), 580, 100, 500, 400), 20u);
@@ -77,19 +76,19 @@ TEST(Lv2Ui, RadarDragWritesBothPositionControls) {
     HostWindow window;
     UiHost ui(plugin, window);
     ASSERT_TRUE(ui.valid());
-    ui.idleFor(milliseconds(200));
+    ui.cycles(2);
 
     // From the radar's centre to (120, 470) in panel pixels: u = 0.2, v = 0.9.
     window.movePointer(270, 270);
     window.button(1, true);
-    ui.idleFor(milliseconds(150));
+    ui.cycles(2);
     for (int step = 1; step <= 5; ++step) {
         window.movePointer(270 - 30 * step, 270 + 40 * step);
-        ui.idleFor(milliseconds(60));
+        ui.cycles(1);
     }
-    ui.idleFor(milliseconds(150));
+    ui.cycles(2);
     window.button(1, false);
-    ui.idleFor(milliseconds(150));
+    ui.cycles(2);
 
     float leftRight = 0, frontBack = 0;
     ASSERT_TRUE(ui.lastWrite(kFirstControl + 0, leftRight));
@@ -110,19 +109,19 @@ TEST(Lv2Ui, APanelSliderWritesItsControl) {
     HostWindow window;
     UiHost ui(plugin, window);
     ASSERT_TRUE(ui.valid());
-    ui.idleFor(milliseconds(200));
+    ui.cycles(2);
     // The Output slider: 280 pixels wide at (770, 330); its knob's travel is 252 pixels from x + 13.
     // A pointer coming over the control, as a hand moves it, before the press.
     window.movePointer(780, 337);
-    ui.idleFor(milliseconds(100));
+    ui.cycles(1);
     window.movePointer(790, 337);
-    ui.idleFor(milliseconds(100));
+    ui.cycles(1);
     window.button(1, true);
-    ui.idleFor(milliseconds(100));
+    ui.cycles(1);
     window.movePointer(770 + 13 + 189, 337);  // three quarters of the travel: +10 dB
-    ui.idleFor(milliseconds(150));
+    ui.cycles(2);
     window.button(1, false);
-    ui.idleFor(milliseconds(150));
+    ui.cycles(2);
     float output = 0;
     ASSERT_TRUE(ui.lastWrite(kFirstControl + kOutput, output));
     EXPECT_NEAR(output, 10, 0.05);
@@ -135,14 +134,14 @@ TEST(Lv2Ui, HostChangesApplyAndAreNotWrittenBack) {
     HostWindow window;
     UiHost ui(plugin, window);
     ASSERT_TRUE(ui.valid());
-    ui.idleFor(milliseconds(100));
+    ui.cycles(1);
     plugin.setControl(0, 25);
     plugin.setControl(kOutput, -7);
     // The UI hears of it before the instance has run: it must not put the old values back.
     ui.portEvent(kFirstControl + 0, 25);
     ui.portEvent(kFirstControl + kOutput, -7);
-    ui.idleFor(milliseconds(150), false);
-    ui.idleFor(milliseconds(150));
+    ui.cycles(2, false);
+    ui.cycles(2);
     EXPECT_TRUE(ui.writes.empty());
     const auto chunk = plugin.savedChunk();
     EXPECT_FLOAT_EQ(sliderOf(chunk, 1), 25);
@@ -154,9 +153,9 @@ TEST(Lv2Ui, HostChangesApplyAndAreNotWrittenBack) {
     plugin.run(std::vector<float>(64, 0.0f), std::vector<float>(64, 0.0f));
     plugin.setControl(0, 35);
     ui.portEvent(kFirstControl + 0, 35);
-    ui.idleFor(milliseconds(150), false);
+    ui.cycles(2, false);
     EXPECT_TRUE(ui.writes.empty());
-    ui.idleFor(milliseconds(100));
+    ui.cycles(1);
     EXPECT_TRUE(ui.writes.empty());
     EXPECT_FLOAT_EQ(sliderOf(plugin.savedChunk(), 1), 35);
 }
@@ -175,7 +174,7 @@ TEST(Lv2Ui, ARestoredStateReachesTheHostControls) {
     HostWindow window;
     UiHost ui(plugin, window);
     ASSERT_TRUE(ui.valid());
-    ui.idleFor(milliseconds(100));
+    ui.cycles(1);
     const auto* state = static_cast<const LV2_State_Interface*>(
         lilv_instance_get_extension_data(plugin.lilv(), LV2_STATE__interface));
     ASSERT_NE(state, nullptr);
@@ -191,7 +190,7 @@ TEST(Lv2Ui, ARestoredStateReachesTheHostControls) {
         return static_cast<const void*>(s->bytes->data());
     };
     ASSERT_EQ(state->restore(plugin.handle(), retrieve, &from, 0, plugin.features()), LV2_STATE_SUCCESS);
-    ui.idleFor(milliseconds(150));
+    ui.cycles(2);
     EXPECT_EQ(plugin.control(0), -33);
     EXPECT_EQ(plugin.control(kOutput), 4.5f);
     EXPECT_EQ(plugin.savedChunk(), chunk);
@@ -203,13 +202,13 @@ TEST(Lv2Ui, OpeningAndClosingAHundredTimesLeaksNothing) {
     HostWindow window;
     {
         UiHost warmUp(plugin, window);  // process-long caches (fonts, images) fill on first use
-        warmUp.idleFor(milliseconds(50));
+        warmUp.cycles(1);
     }
     const int descriptors = openFileDescriptors();
     for (int i = 0; i < 100; ++i) {
         UiHost ui(plugin, window);
         ASSERT_TRUE(ui.valid()) << i;
-        ui.idleFor(milliseconds(1));
+        ui.cycles(1);
     }
     EXPECT_EQ(openFileDescriptors(), descriptors);
     EXPECT_TRUE(window.children().empty());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -17,5 +18,9 @@ using Settings = std::vector<std::pair<uint32_t, float>>;
 float normalisedValue(uint32_t parameter, float value);
 
 void applySettings(TestInstance& vst, const Settings& settings);
+
+// The first sample of the six channels that differs bit for bit, or an empty text when all are equal.
+std::string firstDifference(const std::vector<std::vector<float>>& a,
+                            const std::vector<std::vector<float>>& b, int block = 0);
 
 }  // namespace lv2test

@@ -170,3 +170,20 @@ TEST_F(PanelSnapshot, RendererRefusesSnapshotsItCannotMake) {
     EXPECT_NE(run.output.find("panel snapshot not written"), std::string::npos) << run.output;
     EXPECT_EQ(readAudio(folder.path("out.wav")).channels.size(), 6u);
 }
+
+TEST_F(PanelSnapshot, SnapshotProgramAnswersHelpAndTakesNoOptionForTheOutput) {
+    // Run in the scratch folder: an option taken for the picture's name would leave a file there.
+    const std::string inFolder = "cd " + folder.path("") + " && " + kSnapshot;
+    for (const char* help : {"--help", "-h", "out.png --help"}) {
+        const RunResult run = runProgram(inFolder, help);
+        EXPECT_EQ(run.exitCode, 0) << help << ": " << run.output;
+        EXPECT_EQ(run.output.rfind("Usage: orbitone-snapshot [options] OUTPUT.png", 0), 0u) << run.output;
+        EXPECT_NE(run.output.find("--state FILE"), std::string::npos) << run.output;
+    }
+    for (const char* refused : {"", "--frobnicate", "out.png --frames", "--state", "out.png --frames 0"}) {
+        const RunResult run = runProgram(inFolder, refused);
+        EXPECT_EQ(run.exitCode, 2) << "'" << refused << "': " << run.output;
+        EXPECT_NE(run.output.find("(see --help)"), std::string::npos) << run.output;
+    }
+    EXPECT_EQ(folder.files(), std::vector<std::string>{"in.wav"});
+}

@@ -1,6 +1,7 @@
 // The script runtime on its own: strings, file records, sliders, state framing and the timed refresh.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include "runtime/Quill.h"
 #include "runtime/RandomSource.h"
 #include "runtime/ScriptNumbers.h"
+#include "tests/support/ManualClock.h"
 
 namespace {
 
@@ -186,6 +188,29 @@ TEST(TimedRefresh, OpenMakesTheNextRefreshDueAgain) {
     effect.clockMs += 1;
     effect.DoGfxTimer();
     EXPECT_EQ(effect.repaints, 2);
+}
+
+// Without an override the timed refresh measures with the plug-in's monotonic clock, which a test
+// may stand in for; the system's comes back after it.
+TEST(TimedRefresh, MeasuresWithTheMonotonicClockATestMayReplace) {
+    class PlainClockEffect : public TQuill {
+      public:
+        int32_t clock() const { return RefreshClock(); }
+    } effect;
+    {
+        testsupport::ManualClock manual(0xFFFFFFF0LL);
+        EXPECT_EQ(effect.clock(), -16);  // a 32-bit tick count, wrapping
+        manual.advance(20);
+        EXPECT_EQ(effect.clock(), 4);
+    }
+    using namespace std::chrono;
+    const auto systemMs = [] {
+        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    };
+    const long long before = systemMs();
+    const long long reading = platform::monotonicMilliseconds();
+    EXPECT_GE(reading, before);
+    EXPECT_LE(reading, systemMs());
 }
 
 TEST(Sliders, AFileSliderListsRegularFilesOnly) {

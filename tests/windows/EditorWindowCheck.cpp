@@ -40,8 +40,15 @@ struct Editor {
     HWND host;
     Editor(TestInstance& p, HWND h) : plugin(p), host(h) { plugin.dispatch(effEditOpen, 0, 0, host); }
     ~Editor() { plugin.dispatch(effEditClose); }
-    void idle(DWORD ms) {
-        pumpFor(ms, [this] { plugin.dispatch(effEditIdle); });
+    // Host cycles: the waiting messages (the input sent so far), the host's idle, then a paint of the
+    // host window and the editor's at once, as uncovering them would give; the panel reads the mouse
+    // when it paints.
+    void cycles(int count) {
+        for (int i = 0; i < count; ++i) {
+            pumpMessages();
+            plugin.dispatch(effEditIdle);
+            RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        }
     }
 };
 
@@ -94,7 +101,7 @@ void checkOpenPaintAndDrag(const TestModule& module, const char* backgroundPath)
     RECT client;
     GetClientRect(frame, &client);
     EXPECT_TRUE(client.right == 1130 && client.bottom == 540) << "frame window is 1130 x 540";
-    editor.idle(600);
+    editor.cycles(3);
 
     HDC dc = GetDC(frame);
     const COLORREF shown = GetPixel(dc, 5, 5);
@@ -109,16 +116,16 @@ void checkOpenPaintAndDrag(const TestModule& module, const char* backgroundPath)
     const float beforeY = plugin.getParameter(1);
     SetForegroundWindow(host.handle());
     moveCursorTo(frame, kRadarLeft + 250, kRadarTop + 250);
-    editor.idle(200);
+    editor.cycles(2);
     leftButton(true);
-    editor.idle(200);
+    editor.cycles(2);
     for (int step = 1; step <= 5; ++step) {
         moveCursorTo(frame, kRadarLeft + 250 - 25 * step, kRadarTop + 250 - 25 * step);
-        editor.idle(80);
+        editor.cycles(1);
     }
-    editor.idle(200);
+    editor.cycles(2);
     leftButton(false);
-    editor.idle(200);
+    editor.cycles(2);
     const float afterX = plugin.getParameter(0);
     const float afterY = plugin.getParameter(1);
     EXPECT_TRUE(afterX < beforeX - 0.1f && afterY < beforeY - 0.1f)
@@ -140,11 +147,11 @@ void checkOpenPaintAndDrag(const TestModule& module, const char* backgroundPath)
 // Starts a left drag at the radar's centre and moves it up and to the left; answers CH1's position then.
 std::pair<float, float> startDrag(TestInstance& plugin, Editor& editor, HWND frame) {
     moveCursorTo(frame, kRadarLeft + 250, kRadarTop + 250);
-    editor.idle(200);
+    editor.cycles(2);
     leftButton(true);
-    editor.idle(200);
+    editor.cycles(2);
     moveCursorTo(frame, kRadarLeft + 150, kRadarTop + 175);  // u = 0.3, v = 0.35
-    editor.idle(250);
+    editor.cycles(2);
     return {plugin.getParameter(0), plugin.getParameter(1)};
 }
 
@@ -154,9 +161,9 @@ void checkDragEnded(TestInstance& plugin, Editor& editor, HWND frame, std::pair<
     const size_t automationBefore = plugin.host().automations.size();
     for (int step = 1; step <= 4; ++step) {
         moveCursorTo(frame, kRadarLeft + 150 + 60 * step, kRadarTop + 175 + 50 * step);
-        editor.idle(80);
+        editor.cycles(1);
     }
-    editor.idle(200);
+    editor.cycles(2);
     const float x = plugin.getParameter(0);
     const float y = plugin.getParameter(1);
     EXPECT_TRUE(std::fabs(x - dragged.first) < 1e-4f && std::fabs(y - dragged.second) < 1e-4f)
@@ -178,7 +185,7 @@ void checkLostCapture(const TestModule& module) {
     Editor editor(plugin, host.handle());
     HWND frame = FindWindowExA(host.handle(), nullptr, frameClassName(module).c_str(), "Window");
     ASSERT_TRUE(frame != nullptr) << "an editor for the capture checks";
-    editor.idle(400);
+    editor.cycles(3);
     SetForegroundWindow(host.handle());
 
     std::pair<float, float> dragged = startDrag(plugin, editor, frame);
@@ -186,22 +193,22 @@ void checkLostCapture(const TestModule& module) {
         << "a drag holding the capture moved CH1"
         << ": " << std::to_string(dragged.first) + ", " + std::to_string(dragged.second);
     SetCapture(host.handle());
-    editor.idle(100);
+    editor.cycles(1);
     leftButton(false);
-    editor.idle(100);
+    editor.cycles(1);
     ReleaseCapture();
-    editor.idle(100);
+    editor.cycles(1);
     checkDragEnded(plugin, editor, frame, dragged, "capture taken by another window");
 
     dragged = startDrag(plugin, editor, frame);
     SendMessageA(frame, WM_CANCELMODE, 0, 0);
-    editor.idle(100);
+    editor.cycles(1);
     EXPECT_TRUE(GetCapture() != frame) << "WM_CANCELMODE gives the capture back";
     // The release lands outside the editor, on the host's title bar, as it would on a dialog.
     moveCursorTo(frame, 300, -10);
-    editor.idle(100);
+    editor.cycles(1);
     leftButton(false);
-    editor.idle(100);
+    editor.cycles(1);
     checkDragEnded(plugin, editor, frame, dragged, "WM_CANCELMODE");
 }
 
@@ -211,23 +218,24 @@ void checkTextDrop(const TestModule& module) {
     plugin.start();
     Editor editor(plugin, host.handle());
     HWND frame = FindWindowExA(host.handle(), nullptr, frameClassName(module).c_str(), "Window");
-    editor.idle(300);
+    editor.cycles(3);
     moveCursorTo(frame, 700, 300);  // beside the radar, over no control
-    editor.idle(200);
+    editor.cycles(2);
     const std::vector<uint8_t> before = plugin.chunk();
     const size_t automationBefore = plugin.host().automations.size();
     TextDataObject* data = new TextDataObject(L"dropped text");
     DropSource* source = new DropSource(4);
     DWORD effect = DROPEFFECT_NONE;
     const HRESULT result = DoDragDrop(data, source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
-    EXPECT_EQ(result, DRAGDROP_S_DROP) << "the text drag ends in a drop";
+    EXPECT_EQ(static_cast<long>(result), static_cast<long>(DRAGDROP_S_DROP))
+        << "the text drag ends in a drop";
     EXPECT_EQ(static_cast<unsigned long>(source->lastFeedback()), static_cast<unsigned long>(DROPEFFECT_COPY))
         << "the window offers the copy effect";
     EXPECT_EQ(static_cast<unsigned long>(effect), static_cast<unsigned long>(DROPEFFECT_COPY))
         << "the drop is accepted with the copy effect";
     data->Release();
     source->Release();
-    editor.idle(200);
+    editor.cycles(2);
     EXPECT_TRUE(plugin.chunk() == before && plugin.host().automations.size() == automationBefore)
         << "the drop changes nothing in the effect";
 }

@@ -27,15 +27,10 @@ HostWindow::~HostWindow() {
     if (window_) DestroyWindow(window_);
 }
 
-void pumpFor(DWORD milliseconds, const std::function<void()>& idle) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (idle) idle();
-        Sleep(16);
+void pumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
 }

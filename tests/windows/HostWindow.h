@@ -1,9 +1,7 @@
-// A host's top-level window for the editor checks, and a message pump that also idles editors.
+// A host's top-level window for the editor checks, and the message pump of its thread.
 #pragma once
 
 #include <windows.h>
-
-#include <functional>
 
 class HostWindow {
   public:
@@ -18,5 +16,6 @@ class HostWindow {
     HWND window_ = nullptr;
 };
 
-// Dispatches messages and calls idle every ~16 ms, for the given time.
-void pumpFor(DWORD milliseconds, const std::function<void()>& idle);
+// Dispatches every message waiting for this thread. Input sent with SendInput is waiting when it
+// returns (Wine queues it at once), so one call delivers it.
+void pumpMessages();

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "editor/vstgui/CBitmap.h"
-#include "display/PanelFrameCache.h"
+#include "display/PanelDisplay.h"
 #include "editor/vstgui/COffscreenContext.h"
 #include "plugin/vst/PluginFactory.h"
 
@@ -50,7 +50,7 @@ void PanelRender::withoutArtwork() {
 }
 
 void PanelRender::useFrameCache(bool on) {
-    fx_->panelCache->setEnabled(on);
+    panelOf(*fx_).cache.setEnabled(on);
 }
 
 std::string PanelRender::firstDifference(const PanelRender& other) const {

@@ -1,7 +1,7 @@
 // One paint of an instance's panel into an offscreen context, as the editor's view would make it.
 #pragma once
 
-#include "display/PanelLayout.h"
+#include "effect/PanelGeometry.h"
 #include "plugin/sdk/aeffect.h"
 
 namespace VSTGUI {

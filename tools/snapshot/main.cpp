@@ -1,13 +1,5 @@
-// orbitone-snapshot: renders the panel of an Orbitone instance to a PNG, without a window.
-//
-//   orbitone-snapshot [--normalised] [--frames N] [--state FILE] out.png [name=value ...]
-//
-// The instance runs N frames (default 60) of a 30 frames-per-second editor, each after one frame's
-// worth of a test signal with the transport playing, so that meters, trails and motion show; the
-// last frame is written.
-//
-// --state loads a raw plug-in state (as effGetChunk answers it) before the settings are applied; a
-// file that is missing or no state of this plug-in ends the program with exit code 3 and no image.
+// orbitone-snapshot: renders the panel of an Orbitone instance to a PNG, without a window. The
+// usage text below says what it does; the manual page is made from it.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +20,7 @@ namespace {
 constexpr int kChannels = 6;
 
 struct Options {
+    bool help = false;
     bool normalised = false;
     int frames = 60;
     std::string statePath;
@@ -35,22 +28,49 @@ struct Options {
     std::vector<std::string> settings;
 };
 
+const char* const kUsage = R"(Usage: orbitone-snapshot [options] OUTPUT.png [NAME=VALUE ...]
+
+Draws the 1130x540 editor panel of an Orbitone instance into OUTPUT.png, without a window.
+The instance runs N frames of a 30 frames-per-second editor, each after one frame's worth of a
+test signal (tones on the first two inputs) with the transport playing, so that meters, trails
+and motion show; the last frame is written.
+
+      --frames N         editor frames to run before the picture is taken (default 60)
+      --state FILE       load a raw plug-in state (the chunk a host saves) before the settings
+      --normalised       take every VALUE as a normalised value from 0 to 1
+  -h, --help             this text
+
+A setting NAME=VALUE is applied after the state: NAME is a parameter's name, NAME#2 for the
+second parameter of that name, or an index; VALUE is in the parameter's own units or one of
+its item texts ("Animation=Rotate", "Speed=12"), or norm:X for a normalised value.
+
+Exit codes: 0 written, 1 no instance or the picture not written, 2 bad command line or
+setting, 3 state file missing or not a state of this plug-in.
+)";
+
+// Answers false on a command line that names no output or gives an option without its value.
 bool parseOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--normalised") {
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--normalised") {
             options.normalised = true;
-        } else if (arg == "--frames" && i + 1 < argc) {
+        } else if (arg == "--frames" && hasValue) {
             options.frames = std::atoi(argv[++i]);
-        } else if (arg == "--state" && i + 1 < argc) {
+        } else if (arg == "--state" && hasValue) {
             options.statePath = argv[++i];
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            // An unknown option, or one without its value: never taken for the output's name.
+            return false;
         } else if (options.output.empty()) {
             options.output = arg;
         } else {
             options.settings.push_back(arg);
         }
     }
-    return !options.output.empty() && options.frames > 0;
+    return options.help || (!options.output.empty() && options.frames > 0);
 }
 
 // Two tones on the first two inputs (CH1 at -6 dB, CH2 at -12 dB); the others silent.
@@ -90,10 +110,12 @@ void stopInstance(AEffect* effect) {
 int main(int argc, char** argv) {
     Options options;
     if (!parseOptions(argc, argv, options)) {
-        std::fprintf(stderr,
-                     "usage: %s [--normalised] [--frames N] [--state FILE] out.png [name=value ...]\n",
-                     argv[0]);
+        std::fputs("usage: orbitone-snapshot [options] OUTPUT.png [NAME=VALUE ...] (see --help)\n", stderr);
         return 2;
+    }
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
     }
     AEffect* effect = createOrbitoneInstance(snapshot::hostCallback);
     if (effect == nullptr) {

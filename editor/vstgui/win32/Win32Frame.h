@@ -34,6 +34,9 @@ class Win32Frame : public IPlatformFrame {
     bool setSize(CCoord width, CCoord height) override;
     bool getPosition(CPoint& where) override;
     bool getSize(CRect& size) override;
+    // The child window's HWND. The host's message loop delivers its messages, so handleEvents and
+    // eventDescriptor keep the interface's answers.
+    void* nativeHandle() const override { return window_; }
 
     HWND getWindow() const { return window_; }
     HWND getParentWindow() const { return parent_; }

@@ -244,6 +244,14 @@ bool X11Frame::getSize(CRect& size) {
     return true;
 }
 
+void* X11Frame::nativeHandle() const {
+    return reinterpret_cast<void*>(static_cast<uintptr_t>(window_));
+}
+
+int X11Frame::eventDescriptor() const {
+    return ConnectionNumber(display_);
+}
+
 void X11Frame::handleEvents() {
     X11ErrorTrap trap(display_);
     while (XPending(display_) > 0) {

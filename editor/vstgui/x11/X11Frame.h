@@ -34,9 +34,12 @@ class X11Frame : public IPlatformFrame {
     bool setSize(CCoord width, CCoord height) override;
     bool getPosition(CPoint& where) override;
     bool getSize(CRect& size) override;
-
+    // The child window's id.
+    void* nativeHandle() const override;
     // Handles every queued event, then paints the area waiting for a repaint. Never blocks.
-    void handleEvents();
+    void handleEvents() override;
+    // The display connection's descriptor.
+    int eventDescriptor() const override;
     // Paints one live frame of the process that waits for a repaint; false when none waits.
     static bool paintOneWaitingFrame();
 

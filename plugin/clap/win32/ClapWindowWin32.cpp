@@ -1,5 +1,4 @@
-// The panel in a Win32 host window: the host's message loop delivers the window's messages, so
-// there is no descriptor to watch.
+// The panel in a Win32 host window: the host's message loop delivers the window's messages.
 #include "plugin/clap/ClapWindow.h"
 
 namespace clapwindow {
@@ -10,10 +9,6 @@ const char* api() {
 
 void* parentOf(const clap_window_t& window) {
     return window.win32;
-}
-
-int connectionOf(CLumoEditor&) {
-    return -1;
 }
 
 }  // namespace clapwindow

@@ -26,6 +26,14 @@ def channels(session, name):
 
 
 session = sys.argv[1]
+# Both bounces read the LV2 track's take; the VST track's own take shows how far the two recordings of
+# the same inputs differ.
+for side in 'LR':
+    lv2take = samples(glob.glob('%s/interchange/*/audiofiles/Take1_LV2-1%%%s.wav' % (session, side))[0])
+    vsttake = samples(glob.glob('%s/interchange/*/audiofiles/Take1_VST-1%%%s.wav' % (session, side))[0])
+    differ = [i for i, (u, v) in enumerate(zip(lv2take, vsttake)) if u != v]
+    print('take %s: %d samples, %d differ%s' % (side, len(lv2take), len(differ),
+                                                ' (frames %d to %d)' % (differ[0], differ[-1]) if differ else ''))
 lv2, vst = channels(session, 'lv2out'), channels(session, 'vstout')
 if len(lv2) != 6 or len(vst) != 6:
     sys.exit('expected 6 channels each, got %d and %d' % (len(lv2), len(vst)))
@@ -34,6 +42,9 @@ for name, a, b in zip('L R C LFE Ls Rs'.split(), lv2, vst):
     x, y = samples(a), samples(b)
     diff = sum(1 for u, v in zip(x, y) if u != v) + abs(len(x) - len(y))
     worst = max(abs(u - v) for u, v in zip(x, y))
-    print('%-3s %d samples, peak %.4f, %d differ (largest difference %.3g)' % (name, len(x), max(map(abs, x)), diff, worst))
+    # The second second of the bounce (48 kHz), after the start's glide.
+    later = max([abs(u - v) for u, v in zip(x[48000:], y[48000:])] or [0])
+    print('%-3s %d samples, peak %.4f, %d differ (largest difference %.3g, after the first second %.3g)' %
+          (name, len(x), max(map(abs, x)), diff, worst, later))
     differing += diff
 print('identical' if differing == 0 else 'different')

@@ -1,14 +1,11 @@
-#include "plugin/lv2/Lv2Ui.h"
+#include "plugin/lv2/ui/Lv2Ui.h"
 
 #include <lv2/instance-access/instance-access.h>
 
 #include <cstdint>
 #include <cstring>
 
-#include "editor/LumoEditor.h"
-#include "editor/LumoView.h"
-#include "editor/vstgui/CFrame.h"
-#include "editor/vstgui/x11/X11Frame.h"
+#include "effect/QuillEffect.h"
 #include "plugin/bridge/AdapterKit.h"
 #include "plugin/lv2/Lv2Instance.h"
 
@@ -20,11 +17,6 @@ const void* featureData(const LV2_Feature* const* features, const char* uri) {
         if ((*f)->URI != nullptr && std::strcmp((*f)->URI, uri) == 0) return (*f)->data;
     }
     return nullptr;
-}
-
-VSTGUI::X11Frame* windowOf(CLumoEditor* editor) {
-    VSTGUI::CFrame* frame = editor->getFrame();
-    return frame != nullptr ? dynamic_cast<VSTGUI::X11Frame*>(frame->getPlatformFrame()) : nullptr;
 }
 
 }  // namespace
@@ -41,38 +33,40 @@ CLv2Ui* CLv2Ui::create(const LV2_Feature* const* features, LV2UI_Write_Function 
     int32_t height = 0;
     if (!kit->editorSize(width, height)) return nullptr;
 
-    auto* ui = new CLv2Ui(*instance, write, controller);
-    ui->editor_ = new CLumoEditor(kit, nullptr, width, height);
-    ui->editor_->open(parent);
-    VSTGUI::X11Frame* window = windowOf(ui->editor_);
+    auto* ui = new CLv2Ui(*instance, write, controller, width, height);
+    // The panel is the UI's: the DSP binary carries nothing of the display.
+    ui->effect().AttachPanel(makeEffectPanel());
+    ui->window_.open(parent);
+    void* window = ui->window_.nativeHandle();
     if (window == nullptr) {
         delete ui;
         return nullptr;
     }
-    kit->attachWindow(ui);
-    *widget = reinterpret_cast<LV2UI_Widget>(static_cast<uintptr_t>(window->getWindow()));
+    kit->attachWindow(&ui->window_);
+    *widget = window;
     if (const auto* resize = static_cast<const LV2UI_Resize*>(featureData(features, LV2_UI__resize))) {
         if (resize->ui_resize != nullptr) resize->ui_resize(resize->handle, width, height);
     }
     return ui;
 }
 
-CLv2Ui::CLv2Ui(Lv2Instance& instance, LV2UI_Write_Function write, LV2UI_Controller controller)
-    : instance_(instance), kit_(*instance.kit), write_(write), controller_(controller) {}
+CLv2Ui::CLv2Ui(Lv2Instance& instance, LV2UI_Write_Function write, LV2UI_Controller controller, int32_t width,
+               int32_t height)
+    : instance_(instance),
+      kit_(*instance.kit),
+      window_(*instance.kit, width, height),
+      write_(write),
+      controller_(controller) {}
 
 CLv2Ui::~CLv2Ui() {
-    kit_.detachWindow(this);
-    if (editor_ != nullptr) {
-        editor_->close();
-        delete editor_;
-    }
+    kit_.detachWindow(&window_);
+    window_.close();
+    effect().AttachPanel(nullptr);
 }
 
-int32_t CLv2Ui::redraw() {
-    CLumoView* view = editor_->view;
-    if (view == nullptr || editor_->getFrame() == nullptr) return 0;
-    view->invalidRect(view->viewRect);
-    return 1;
+TQuillEffect& CLv2Ui::effect() const {
+    // The instance's effect is this plug-in's, made by the DSP binary's instantiation.
+    return static_cast<TQuillEffect&>(*kit_.effect);
 }
 
 void CLv2Ui::portEvent(uint32_t port, uint32_t size, uint32_t format, const void* buffer) {
@@ -83,7 +77,7 @@ void CLv2Ui::portEvent(uint32_t port, uint32_t size, uint32_t format, const void
 }
 
 int CLv2Ui::idle() {
-    editor_->idle();
+    window_.idle();
     if (kit_.effect != nullptr) sync_.collect(*kit_.effect, instance_.controls, write_, controller_);
     return 0;
 }

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "plugin/lv2/Lv2Ui.h"
+#include "plugin/lv2/ui/Lv2Ui.h"
 
 #define ORBITONE_EXPORT extern "C" __attribute__((visibility("default")))
 

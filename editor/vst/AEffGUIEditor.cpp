@@ -1,4 +1,4 @@
-#include "editor/AEffGUIEditor.h"
+#include "editor/vst/AEffGUIEditor.h"
 
 #include <algorithm>
 

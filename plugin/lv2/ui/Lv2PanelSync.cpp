@@ -1,4 +1,4 @@
-#include "plugin/lv2/Lv2PanelSync.h"
+#include "plugin/lv2/ui/Lv2PanelSync.h"
 
 #include <cmath>
 #include <limits>
