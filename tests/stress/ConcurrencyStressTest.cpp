@@ -260,7 +260,7 @@ TEST(ConcurrencyStress, AudioEditorAndParameterThreadsAtOnce) {
         auto everyShareDone = [&] {
             return gestures >= kGestures && tally.singleBlocks.load() > 10 &&
                    tally.doubleBlocks.load() > 10 && tally.parameterCalls.load() > 100 &&
-                   tally.chunkRoundTrips.load() > 10 && host.automations() > 20;
+                   tally.chunkRoundTrips.load() > 10 && host.tally().calls.load() > 20;
         };
         const auto gesture = [&] {
             runGestures(gui, dice);
