@@ -20,6 +20,8 @@ packages=(
   clang libfuzzer-14-dev libclang-rt-14-dev
   # The Windows DLLs: MinGW-w64 cross compilers, and Wine (64-bit and 32-bit) to test them.
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
+  # GoogleTest's sources, built with the cross compilers for the Windows test programs.
+  googletest
   wine wine64 wine32:i386
   # Packaging: dpkg-shlibdeps for the .deb's dependencies, help2man for the programs' manual pages,
   # lintian to check the .deb as Debian would.

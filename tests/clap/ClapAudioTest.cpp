@@ -50,7 +50,7 @@ struct Pair {
             const auto left = signal(kBlock, 1, b * kBlock);
             const auto right = signal(kBlock, 2, b * kBlock);
             const std::string difference =
-                firstDifference(clap.process(left, right), lv2test::runVst(vst, left, right), b);
+                firstDifference(clap.process(left, right), vst.processSignal({left, right}), b);
             if (!difference.empty()) return difference;
         }
         return {};
@@ -109,7 +109,7 @@ TEST(ClapEvents, ParameterAndTransportEventsApplyAtTheirFrames) {
     auto span = [&](int from, int to) {
         const std::vector<float> l(left.begin() + from, left.begin() + to),
             r(right.begin() + from, right.begin() + to);
-        const Channels part = lv2test::runVst(pair.vst, l, r);
+        const Channels part = pair.vst.processSignal({l, r});
         for (size_t k = 0; k < 6; ++k) vstOut[k].insert(vstOut[k].end(), part[k].begin(), part[k].end());
     };
     auto set = [&](uint32_t id, float value) {

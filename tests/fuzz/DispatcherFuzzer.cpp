@@ -50,6 +50,7 @@ class Session {
         for (int step = 0; step < kMostSteps && !in_.empty(); ++step) {
             if (!instance_->alive()) instance_ = std::make_unique<FuzzInstance>();
             this->step();
+            if (instance_->alive()) instance_->checkAutomation();
         }
         if (!instance_->alive()) return;
         checkSliders(*instance_);
@@ -325,8 +326,8 @@ class Session {
 
     void transport() {
         if (FuzzInstance::trace) std::fprintf(stderr, "transport changes\n");
-        VstTimeInfo& time = instance_->time;
-        instance_->giveTime = in_.u8() >= 32;
+        VstTimeInfo& time = instance_->host().time;
+        instance_->host().giveTime = in_.u8() >= 32;
         time.samplePos = in_.interestingDouble();
         time.sampleRate = in_.interestingDouble();
         time.ppqPos = in_.interestingDouble();
@@ -379,8 +380,8 @@ bool Session::inputsDirty_ = true;
 
 void report() {
     std::fprintf(stderr, "dispatcher calls: %llu, calls into the plug-in: %llu, state chunks: %llu\n",
-                 static_cast<unsigned long long>(FuzzInstance::dispatcherCalls),
-                 static_cast<unsigned long long>(FuzzInstance::entryCalls),
+                 static_cast<unsigned long long>(FuzzInstance::dispatcherCalls()),
+                 static_cast<unsigned long long>(FuzzInstance::entryCalls()),
                  static_cast<unsigned long long>(Session::stateChunks));
 }
 

@@ -9,9 +9,6 @@
 #include "plugin/vst/PluginFactory.h"
 #include "runtime/Quill.h"
 
-uint64_t FuzzInstance::dispatcherCalls = 0;
-uint64_t FuzzInstance::entryCalls = 0;
-FuzzInstance* FuzzInstance::creating_ = nullptr;
 const bool FuzzInstance::trace = std::getenv("ORBITONE_FUZZ_TRACE") != nullptr;
 
 void fuzzCheck(bool condition, const char* what) {
@@ -20,17 +17,22 @@ void fuzzCheck(bool condition, const char* what) {
     std::abort();
 }
 
-FuzzInstance::FuzzInstance() {
-    creating_ = this;
-    effect_ = createOrbitoneInstance(&FuzzInstance::callback);
-    creating_ = nullptr;
-    fuzzCheck(effect_ != nullptr, "the plug-in makes an instance");
-    effect_->user = this;
-    ++entryCalls;
+namespace {
+HostState fuzzHost() {
+    HostState state;
+    state.serviceAnswer = 0;
+    state.record = false;
+    state.trace = FuzzInstance::trace;
+    return state;
+}
+}  // namespace
+
+FuzzInstance::FuzzInstance() : TestInstance(&createOrbitoneInstance, fuzzHost()) {
+    fuzzCheck(effect() != nullptr, "the plug-in makes an instance");
 }
 
 FuzzInstance::~FuzzInstance() {
-    if (effect_ != nullptr) close();
+    if (alive()) close();
 }
 
 const TQuill& quillOf(AEffect* effect) {
@@ -38,71 +40,16 @@ const TQuill& quillOf(AEffect* effect) {
 }
 
 const TQuill& FuzzInstance::quill() const {
-    return quillOf(effect_);
-}
-
-intptr_t FuzzInstance::dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) {
-    ++dispatcherCalls;
-    ++entryCalls;
-    const intptr_t answer = effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
-    if (trace)
-        std::fprintf(stderr, "dispatcher(%d, %d, %lld, %p, %g) = %lld\n", opcode, index,
-                     static_cast<long long>(value), ptr, static_cast<double>(opt),
-                     static_cast<long long>(answer));
-    return answer;
-}
-
-void FuzzInstance::setParameter(int32_t index, float value) {
-    ++entryCalls;
-    if (trace) std::fprintf(stderr, "setParameter(%d, %g)\n", index, static_cast<double>(value));
-    effect_->setParameter(effect_, index, value);
-}
-
-float FuzzInstance::getParameter(int32_t index) {
-    ++entryCalls;
-    return effect_->getParameter(effect_, index);
-}
-
-void FuzzInstance::start(float sampleRate, int32_t blockSize) {
-    dispatch(effOpen);
-    dispatch(effSetSampleRate, 0, 0, nullptr, sampleRate);
-    dispatch(effSetBlockSize, 0, blockSize);
-    dispatch(effMainsChanged, 0, 1);
+    return quillOf(effect());
 }
 
 void FuzzInstance::close() {
-    dispatch(effMainsChanged, 0, 0);
-    fuzzCheck(dispatch(effClose) == 1, "effClose answers 1");
-    effect_ = nullptr;
+    checkAutomation();
+    fuzzCheck(TestInstance::close() == 1, "effClose answers 1");
 }
 
-void FuzzInstance::process(float** inputs, float** outputs, int32_t frames) {
-    ++entryCalls;
-    if (trace) std::fprintf(stderr, "processReplacing(%d frames)\n", frames);
-    effect_->processReplacing(effect_, inputs, outputs, frames);
-}
-
-void FuzzInstance::process(double** inputs, double** outputs, int32_t frames) {
-    ++entryCalls;
-    if (trace) std::fprintf(stderr, "processDoubleReplacing(%d frames)\n", frames);
-    effect_->processDoubleReplacing(effect_, inputs, outputs, frames);
-}
-
-intptr_t VSTCALLBACK FuzzInstance::callback(AEffect* effect, int32_t opcode, int32_t, intptr_t, void*,
-                                            float opt) {
-    FuzzInstance* self =
-        effect != nullptr && effect->user != nullptr ? static_cast<FuzzInstance*>(effect->user) : creating_;
-    switch (opcode) {
-        case audioMasterVersion:
-            return 2400;
-        case audioMasterAutomate:
-            fuzzCheck(opt >= 0 && opt <= 1, "automation values sent to the host lie in 0..1");
-            return 0;
-        case audioMasterGetTime:
-            return self != nullptr && self->giveTime ? reinterpret_cast<intptr_t>(&self->time) : 0;
-        default:
-            return 0;
-    }
+void FuzzInstance::checkAutomation() const {
+    fuzzCheck(tally().bad.load() == 0, "automation values sent to the host lie in 0..1");
 }
 
 template <typename Sample>
@@ -136,7 +83,6 @@ void checkSliders(AEffect* effect) {
                          record.name.c_str(), value, low, high);
             fuzzCheck(false, "every slider within what the plug-in can produce");
         }
-        ++FuzzInstance::entryCalls;
         const float parameter = effect->getParameter(effect, static_cast<int32_t>(index));
         // A host reads a value beyond the declared range as beyond 0..1, unclamped.
         const double span = record.maximum - record.minimum;
@@ -147,6 +93,11 @@ void checkSliders(AEffect* effect) {
             fuzzCheck(false, "every parameter reads as its slider's place in the declared range");
         }
     }
+}
+
+void checkSliders(FuzzInstance& instance) {
+    instance.checkAutomation();
+    checkSliders(instance.effect());
 }
 
 std::vector<uint8_t> savedState(FuzzInstance& instance) {

@@ -1,5 +1,5 @@
-// One plug-in instance driven the way a host drives it, for the fuzz targets: made through the same
-// factory as the module's entry point, with a host callback whose transport the target may garble.
+// What the fuzz targets check, and the instance they drive the way a host does: made through the
+// same factory as the module's entry point, on a host whose transport the target may garble.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "plugin/sdk/aeffect.h"
+#include "tests/host/TestHost.h"
 
 class TQuill;
 struct SliderRecord;
@@ -14,45 +15,22 @@ struct SliderRecord;
 // Reports a broken promise of the plug-in and aborts, so that the fuzzer keeps the input.
 void fuzzCheck(bool condition, const char* what);
 
-class FuzzInstance {
+// An instance made through the module's own factory, on the shared test host. The host records
+// nothing, as a session may run long, and prints every call with ORBITONE_FUZZ_TRACE set.
+class FuzzInstance : public TestInstance {
   public:
     FuzzInstance();
     ~FuzzInstance();
-    FuzzInstance(const FuzzInstance&) = delete;
-    FuzzInstance& operator=(const FuzzInstance&) = delete;
 
-    AEffect* effect() const { return effect_; }
     const TQuill& quill() const;
-    bool alive() const { return effect_ != nullptr; }
-
-    intptr_t dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
-                      float opt = 0);
-    // Open, rate and block size, resume.
-    void start(float sampleRate = 44100, int32_t blockSize = 512);
+    bool alive() const { return effect() != nullptr; }
     // The dispatcher's close: the instance is gone afterwards.
     void close();
-    void process(float** inputs, float** outputs, int32_t frames);
-    void process(double** inputs, double** outputs, int32_t frames);
-
-    // The transport the host reports; null time information when absent.
-    VstTimeInfo time{};
-    bool giveTime = true;
+    // Aborts once the plug-in has sent the host an automation value outside 0..1.
+    void checkAutomation() const;
 
     // With ORBITONE_FUZZ_TRACE set, every call is printed: for reading what a saved input does.
     static const bool trace;
-    void setParameter(int32_t index, float value);
-    float getParameter(int32_t index);
-
-    // Calls into the plug-in since the process started: dispatcher requests, and all entries.
-    static uint64_t dispatcherCalls;
-    static uint64_t entryCalls;
-
-  private:
-    static intptr_t VSTCALLBACK callback(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
-                                         void* ptr, float opt);
-    static FuzzInstance* creating_;
-
-    AEffect* effect_ = nullptr;
 };
 
 // Six channels of audio in either precision, sized for the longest call a target makes.
@@ -81,9 +59,8 @@ void producibleRange(const SliderRecord& record, double& low, double& high);
 // Aborts unless every declared slider lies in its producible range, and every parameter reads
 // within the same range mapped onto the declared one (0..1 for all but the Speed controls).
 void checkSliders(AEffect* effect);
-inline void checkSliders(FuzzInstance& instance) {
-    checkSliders(instance.effect());
-}
+// The same, and the automation the instance sent.
+void checkSliders(FuzzInstance& instance);
 // The effect behind an instance of this plug-in.
 const TQuill& quillOf(AEffect* effect);
 // The state chunk the plug-in hands out now.

@@ -5,8 +5,8 @@
 
 #include <X11/Xlib.h>
 
-#include "ToleranceHost.h"
 #include "tests/editor/HostWindow.h"
+#include "tests/host/TestHost.h"
 
 namespace {
 
@@ -28,8 +28,8 @@ bool displayAvailable() {
 TEST(OfflineEditor, AnimationSwitchedOnBeforeAnyAudioKeepsThePosition) {
     if (!displayAvailable()) GTEST_SKIP() << "no X display";
     editortest::HostWindow parent;
-    ToleranceHost host;
-    ASSERT_NE(host.create(), nullptr);
+    TestInstance host;
+    ASSERT_NE(host.effect(), nullptr);
     host.start(44100, 512);
     host.setParameter(kAnimation1, kRotate);
     ASSERT_NE(host.dispatch(effEditOpen, 0, 0, parent.handle()), 0);

@@ -52,7 +52,8 @@ std::string compare(Instance& lv2, TestInstance& vst, int blocks = kBlocks) {
     for (int b = 0; b < blocks; ++b) {
         const auto left = testSignal(kBlock, 1, b * kBlock);
         const auto right = testSignal(kBlock, 2, b * kBlock);
-        const std::string difference = firstDifference(lv2.run(left, right), runVst(vst, left, right), b);
+        const std::string difference =
+            firstDifference(lv2.run(left, right), vst.processSignal({left, right}), b);
         if (!difference.empty()) return difference;
     }
     return {};
@@ -143,9 +144,9 @@ TEST(Lv2Transport, APositionInsideABlockStartsTheMotionThere) {
     // The VST host tells its transport per call: 200 frames stopped, then the rest playing.
     const std::vector<float> l1(left.begin(), left.begin() + 200), r1(right.begin(), right.begin() + 200);
     const std::vector<float> l2(left.begin() + 200, left.end()), r2(right.begin() + 200, right.end());
-    auto first = runVst(vst, l1, r1);
+    auto first = vst.processSignal({l1, r1});
     vst.setPlaying(true);
-    const auto second = runVst(vst, l2, r2);
+    const auto second = vst.processSignal({l2, r2});
     for (size_t k = 0; k < 6; ++k) first[k].insert(first[k].end(), second[k].begin(), second[k].end());
     EXPECT_EQ(firstDifference(lv2Out, first, 0), "");
 

@@ -261,7 +261,7 @@ TEST(Lv2State, AReopenedSessionStartsWhereItWasSaved) {
     vst.dispatch(effSetChunk, 0, static_cast<intptr_t>(chunk.size()), chunk.data());
     vst.dispatch(effMainsChanged, 0, 1);
     const auto left = testSignal(kBlock, 1), right = testSignal(kBlock, 2);
-    EXPECT_EQ(firstDifference(reopened.run(left, right), runVst(vst, left, right)), "");
+    EXPECT_EQ(firstDifference(reopened.run(left, right), vst.processSignal({left, right})), "");
 }
 
 TEST(Lv2State, WithoutAUridMapThereIsNoStateButNoCrash) {

@@ -17,22 +17,6 @@ void applySettings(TestInstance& vst, const Settings& settings) {
         vst.setParameter(static_cast<int32_t>(parameter), normalisedValue(parameter, value));
 }
 
-std::vector<std::vector<float>> runVst(TestInstance& vst, const std::vector<float>& left,
-                                       const std::vector<float>& right) {
-    const size_t frames = left.size();
-    std::vector<std::vector<float>> in(6, std::vector<float>(frames, 0.0f));
-    std::vector<std::vector<float>> out(6, std::vector<float>(frames, 0.0f));
-    in[0] = left;
-    in[1] = right;
-    std::vector<float*> inPtr(6), outPtr(6);
-    for (size_t k = 0; k < 6; ++k) {
-        inPtr[k] = in[k].data();
-        outPtr[k] = out[k].data();
-    }
-    vst.effect()->processReplacing(vst.effect(), inPtr.data(), outPtr.data(), static_cast<int32_t>(frames));
-    return out;
-}
-
 std::string firstDifference(const std::vector<std::vector<float>>& a,
                             const std::vector<std::vector<float>>& b, int block) {
     for (size_t k = 0; k < 6; ++k) {

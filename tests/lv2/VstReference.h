@@ -19,10 +19,6 @@ float normalisedValue(uint32_t parameter, float value);
 
 void applySettings(TestInstance& vst, const Settings& settings);
 
-// One processReplacing call with the two inputs given and the other four silent.
-std::vector<std::vector<float>> runVst(TestInstance& vst, const std::vector<float>& left,
-                                       const std::vector<float>& right);
-
 // The first sample of the six channels that differs bit for bit, or an empty text when all are equal.
 std::string firstDifference(const std::vector<std::vector<float>>& a,
                             const std::vector<std::vector<float>>& b, int block = 0);

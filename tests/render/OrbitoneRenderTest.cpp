@@ -6,8 +6,8 @@
 #include <cmath>
 #include <set>
 
-#include "DirectHost.h"
 #include "RenderTestSupport.h"
+#include "tests/host/TestHost.h"
 
 namespace {
 
@@ -46,10 +46,14 @@ TEST(OrbitoneRender, RotatingRenderMatchesDirectProcessingBitForBit) {
                     folder.path("in.wav") + " " + folder.path("out.wav"));
     ASSERT_EQ(run.exitCode, 0) << run.output;
 
-    DirectHost host(kOrbitone, 48000, 256);
+    // The renderer's order: set up, parameters, resume, then the blocks with a playing transport.
+    const TestModule module(kOrbitone);
+    TestInstance host(module, "VSTPluginMain");
+    host.start(48000, 256, false);
     host.setParameter(kAnimation1, 0.25f);
     host.setParameter(kSpeed1, 0.625f);
-    const auto expected = host.process(input.channels, 120.0);
+    host.dispatch(effMainsChanged, 0, 1);
+    const auto expected = host.processSignal(input.channels, {256}, 120.0);
     const Audio rendered = readAudio(folder.path("out.wav"));
     ASSERT_EQ(rendered.channels.size(), 6u);
     for (size_t c = 0; c < 6; ++c)

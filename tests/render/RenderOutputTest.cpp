@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "DirectHost.h"
 #include "RenderTestSupport.h"
+#include "tests/host/TestHost.h"
 
 namespace {
 
@@ -49,10 +49,14 @@ TEST(RenderOutput, FloatRenderMatchesDirectProcessingBitForBit) {
                     folder.path("in.wav") + " " + folder.path("out.wav"));
     ASSERT_EQ(run.exitCode, 0) << run.output;
 
-    DirectHost host(kGain, kRate, 300);
+    // The renderer's order: set up, parameters, resume, then the blocks with a playing transport.
+    const TestModule module(kGain);
+    TestInstance host(module, "VSTPluginMain");
+    host.start(kRate, 300, false);
     host.setParameter(0, 0.3f);
     host.setParameter(2, 1.0f);
-    const auto expected = host.process(input.channels, 120.0);
+    host.dispatch(effMainsChanged, 0, 1);
+    const auto expected = host.processSignal(input.channels, {300}, 120.0);
     const Audio rendered = readAudio(folder.path("out.wav"));
     ASSERT_EQ(rendered.channels.size(), 6u);
     ASSERT_EQ(rendered.channels[0].size(), 10000u);

@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "HostWindow.h"
-#include "StressHost.h"
 #include "plugin/vst/PluginFactory.h"
+#include "tests/host/TestHost.h"
 #include "tests/support/PollUntil.h"
 
 using namespace editortest;
@@ -228,16 +228,23 @@ void runGestures(GuiDriver& gui, Dice& dice) {
 }  // namespace
 
 TEST(ConcurrencyStress, AudioEditorAndParameterThreadsAtOnce) {
-    StressHost host;
-    AEffect* e = createOrbitoneInstance(StressHost::callback());
+    // The callback runs on all three threads, so the host keeps only its tally; the transport plays
+    // and never changes.
+    HostState playing;
+    playing.record = false;
+    playing.time.sampleRate = 48000;
+    playing.time.tempo = 120;
+    playing.time.timeSigNumerator = 4;
+    playing.time.timeSigDenominator = 4;
+    playing.time.ppqPos = 16;
+    playing.time.flags = kVstTransportPlaying | kVstTempoValid | kVstPpqPosValid | kVstTimeSigValid;
+    TestInstance host(&createOrbitoneInstance, playing);
+    AEffect* e = host.effect();
     ASSERT_NE(e, nullptr);
     e->setParameter(e, kInputChannels, 1.0f);
     e->setParameter(e, kAnimationCh1, 0.25f);  // Rotate
     e->setParameter(e, kAnimationCh2, 0.5f);   // Cruise
-    dispatch(e, effOpen);
-    dispatch(e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
-    dispatch(e, effSetBlockSize, 0, kLongestBlock);
-    dispatch(e, effMainsChanged, 0, 1);
+    host.start(48000, kLongestBlock);
 
     Tally tally;
     {
@@ -253,7 +260,7 @@ TEST(ConcurrencyStress, AudioEditorAndParameterThreadsAtOnce) {
         auto everyShareDone = [&] {
             return gestures >= kGestures && tally.singleBlocks.load() > 10 &&
                    tally.doubleBlocks.load() > 10 && tally.parameterCalls.load() > 100 &&
-                   tally.chunkRoundTrips.load() > 10 && host.automations() > 20;
+                   tally.chunkRoundTrips.load() > 10 && host.tally().calls.load() > 20;
         };
         const auto gesture = [&] {
             runGestures(gui, dice);
@@ -270,7 +277,7 @@ TEST(ConcurrencyStress, AudioEditorAndParameterThreadsAtOnce) {
     std::printf(
         "%ld single and %ld double blocks, %ld parameter rounds, %ld chunk round trips, %ld automations\n",
         tally.singleBlocks.load(), tally.doubleBlocks.load(), tally.parameterCalls.load(),
-        tally.chunkRoundTrips.load(), host.automations());
+        tally.chunkRoundTrips.load(), host.tally().calls.load());
     EXPECT_GT(tally.singleBlocks.load(), 10);
     EXPECT_GT(tally.doubleBlocks.load(), 10);
     EXPECT_GT(tally.parameterCalls.load(), 100);
@@ -278,13 +285,12 @@ TEST(ConcurrencyStress, AudioEditorAndParameterThreadsAtOnce) {
     EXPECT_EQ(tally.nonFiniteSamples.load(), 0);
     EXPECT_EQ(tally.unholdableReads.load(), 0);
     // The panel follows the animations in every frame it paints, so a working editor automates a lot.
-    EXPECT_GT(host.automations(), 20);
-    EXPECT_EQ(host.badAutomations(), 0)
-        << "first: parameter " << host.firstBadIndex() << " at " << host.firstBadValue();
+    EXPECT_GT(host.tally().calls.load(), 20);
+    EXPECT_EQ(host.tally().bad.load(), 0) << "first: parameter " << host.tally().firstBadIndex.load()
+                                          << " at " << host.tally().firstBadValue.load();
     for (int i = 0; i < kParameters; ++i) {
         const float value = e->getParameter(e, i);
         EXPECT_TRUE(withinHoldableRange(text(e, effGetParamName, i), value)) << i << ": " << value;
     }
-    dispatch(e, effMainsChanged, 0, 0);
-    dispatch(e, effClose);
+    EXPECT_EQ(host.close(), 1);
 }

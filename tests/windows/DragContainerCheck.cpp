@@ -1,12 +1,12 @@
 // WinDragContainer over data objects made here: text before files, file lists, and shortcut
 // files (".LNK" in capitals) handed out as their targets, or as themselves when unresolvable.
+#include <gtest/gtest.h>
 #include <shlobj.h>
 
 #include <cstring>
 #include <vector>
 
 #include "editor/vstgui/win32/WinDragContainer.h"
-#include "tests/windows/CheckReport.h"
 
 using namespace VSTGUI;
 
@@ -89,20 +89,24 @@ bool makeShortcut(const std::wstring& shortcut, const std::wstring& target) {
 
 }  // namespace
 
-int main() {
-    CheckReport report("DragContainerCheck");
+TEST(DragContainer, TextBeforeFiles) {
     OleInitialize(nullptr);
     int32_t type = 0;
-
     ItemsDataObject both(L"gr\u00fc\u00df dich", {L"C:\\a.txt", L"C:\\b.txt"});
     WinDragContainer textDrag(&both);
-    report.equal<int32_t>(textDrag.getCount(), 1, "text and files together count as one text item");
-    report.equal<int32_t>(textDrag.getType(0), 1, "its type is text");
-    report.equal(item(textDrag, true, type), std::string("gr\xc3\xbc\xc3\x9f dich"),
-                 "the text comes as UTF-8");
-    report.equal<int32_t>(type, 2, "kind Unicode text");
-    report.equal(item(textDrag, false, type), std::string("<none>"), "there is no second text item");
+    EXPECT_EQ(static_cast<int32_t>(textDrag.getCount()), 1)
+        << "text and files together count as one text item";
+    EXPECT_EQ(static_cast<int32_t>(textDrag.getType(0)), 1) << "its type is text";
+    EXPECT_EQ(item(textDrag, true, type), std::string("gr\xc3\xbc\xc3\x9f dich"))
+        << "the text comes as UTF-8";
+    EXPECT_EQ(static_cast<int32_t>(type), 2) << "kind Unicode text";
+    EXPECT_EQ(item(textDrag, false, type), std::string("<none>")) << "there is no second text item";
+    OleUninitialize();
+}
 
+TEST(DragContainer, FilesAndShortcuts) {
+    OleInitialize(nullptr);
+    int32_t type = 0;
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     const std::wstring folder = temp;
@@ -110,36 +114,37 @@ int main() {
     HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(file);
     const std::wstring shortcut = folder + L"SHORTCUT.LNK";
-    report.check(makeShortcut(shortcut, target), "a shortcut file can be made");
+    EXPECT_TRUE(makeShortcut(shortcut, target)) << "a shortcut file can be made";
     const std::wstring broken = folder + L"BROKEN.LNK";
     HANDLE junk = CreateFileW(broken.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(junk);
 
     ItemsDataObject files(nullptr, {L"C:\\plain.wav", shortcut, broken});
     WinDragContainer fileDrag(&files);
-    report.equal<int32_t>(fileDrag.getCount(), 3, "three files count three items");
-    report.equal<int32_t>(fileDrag.getType(0), 0, "their type is file");
-    report.equal(item(fileDrag, true, type), std::string("C:\\plain.wav"),
-                 "a plain file is handed out as is");
-    report.equal<int32_t>(type, 0, "kind file");
+    EXPECT_EQ(static_cast<int32_t>(fileDrag.getCount()), 3) << "three files count three items";
+    EXPECT_EQ(static_cast<int32_t>(fileDrag.getType(0)), 0) << "their type is file";
+    EXPECT_EQ(item(fileDrag, true, type), std::string("C:\\plain.wav")) << "a plain file is handed out as is";
+    EXPECT_EQ(static_cast<int32_t>(type), 0) << "kind file";
     const std::string resolved = item(fileDrag, false, type);
     char targetShort[MAX_PATH] = {};
     GetShortPathNameA(std::string(target.begin(), target.end()).c_str(), targetShort, MAX_PATH);
-    report.check(lstrcmpiA(resolved.c_str(), targetShort) == 0, "a \".LNK\" file is handed out as its target",
-                 resolved + " vs " + targetShort);
-    report.equal(item(fileDrag, false, type), std::string(broken.begin(), broken.end()),
-                 "an unresolvable shortcut is handed out as itself");
-    report.equal(item(fileDrag, false, type), std::string("<none>"), "no fourth item");
-    report.equal(item(fileDrag, true, type), std::string("C:\\plain.wav"), "first starts over");
-
-    WinDragContainer empty(nullptr);
-    report.equal<int32_t>(empty.getType(0), -2, "no data object: type error");
-    item(empty, true, type);
-    report.equal<int32_t>(type, -2, "no data object: kind error");
-
+    EXPECT_TRUE(lstrcmpiA(resolved.c_str(), targetShort) == 0)
+        << "a \".LNK\" file is handed out as its target"
+        << ": " << resolved + " vs " + targetShort;
+    EXPECT_EQ(item(fileDrag, false, type), std::string(broken.begin(), broken.end()))
+        << "an unresolvable shortcut is handed out as itself";
+    EXPECT_EQ(item(fileDrag, false, type), std::string("<none>")) << "no fourth item";
+    EXPECT_EQ(item(fileDrag, true, type), std::string("C:\\plain.wav")) << "first starts over";
     DeleteFileW(shortcut.c_str());
     DeleteFileW(broken.c_str());
     DeleteFileW(target.c_str());
     OleUninitialize();
-    return report.finish();
+}
+
+TEST(DragContainer, NoDataObject) {
+    int32_t type = 0;
+    WinDragContainer empty(nullptr);
+    EXPECT_EQ(static_cast<int32_t>(empty.getType(0)), -2) << "no data object: type error";
+    item(empty, true, type);
+    EXPECT_EQ(static_cast<int32_t>(type), -2) << "no data object: kind error";
 }

@@ -1,25 +1,31 @@
 // The panel painted through GDI+ into an offscreen image, from the DATA resources linked into this
 // program, checked at the places the Linux panel tests check. Wine's GDI+ does not anti-alias fills,
 // so only solid interiors and whole-pixel colours are compared.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <string>
 
 #include "editor/vstgui/CBitmap.h"
-#include "tests/windows/CheckReport.h"
 #include "tests/windows/PanelRender.h"
 
 namespace {
 
 constexpr double kLeft = 1;
 
-void checkArtwork(CheckReport& report) {
+}  // namespace
+
+TEST(PanelRender, Artwork) {
     PanelRender panel;
     panel.frame(-100, -100, 0);
     VSTGUI::CBitmap background(VSTGUI::CResourceDescription(1));
-    report.equal<double>(background.getWidth(), 1130, "resource 1 decodes 1130 wide");
-    report.equal<double>(background.getHeight(), 540, "resource 1 decodes 540 high");
+    EXPECT_EQ(static_cast<double>(background.getWidth()), static_cast<double>(1130))
+        << "resource 1 decodes 1130 wide";
+    EXPECT_EQ(static_cast<double>(background.getHeight()), static_cast<double>(540))
+        << "resource 1 decodes 540 high";
     VSTGUI::CBitmap radar(VSTGUI::CResourceDescription(0));
-    report.equal<double>(radar.getWidth(), 500, "resource 0 decodes 500 wide");
+    EXPECT_EQ(static_cast<double>(radar.getWidth()), static_cast<double>(500))
+        << "resource 0 decodes 500 wide";
     int matching = 0, compared = 0;
     for (const auto& p :
          {std::make_pair(5, 5), std::make_pair(1120, 5), std::make_pair(5, 535), std::make_pair(700, 530)}) {
@@ -28,18 +34,19 @@ void checkArtwork(CheckReport& report) {
         ++compared;
         matching += panel.pixel(p.first, p.second) == expected ? 1 : 0;
     }
-    report.equal(matching, compared, "background image shows outside the radar and controls");
+    EXPECT_EQ(matching, compared) << "background image shows outside the radar and controls";
 }
 
-void checkKnob(CheckReport& report) {
+TEST(PanelRender, Knob) {
     PanelRender panel;
     panel.setSlider(6, 30);
     const double x = 770 + 13 + 126;
     panel.frame(x, 227, 0);
     panel.frame(x, 227, kLeft);
-    report.equal<double>(panel.fx().sliders[6], 0, "a press on the zone control sets its middle");
+    EXPECT_EQ(static_cast<double>(panel.fx().sliders[6]), static_cast<double>(0))
+        << "a press on the zone control sets its middle";
     VSTGUI::CBitmap knob(VSTGUI::CResourceDescription(2));
-    report.equal<double>(knob.getWidth(), 32, "resource 2 decodes 32 wide");
+    EXPECT_EQ(static_cast<double>(knob.getWidth()), static_cast<double>(32)) << "resource 2 decodes 32 wide";
     int compared = 0, matching = 0;
     for (int kx = 0; kx < 32; ++kx) {
         VSTGUI::CColor expected;
@@ -48,11 +55,12 @@ void checkKnob(CheckReport& report) {
         ++compared;
         matching += panel.pixel(897 + kx, 228) == expected ? 1 : 0;
     }
-    report.check(compared > 10 && matching == compared, "the knob image is drawn with its left edge at x 897",
-                 std::to_string(matching) + " of " + std::to_string(compared) + " opaque pixels match");
+    EXPECT_TRUE(compared > 10 && matching == compared)
+        << "the knob image is drawn with its left edge at x 897"
+        << ": " << std::to_string(matching) + " of " + std::to_string(compared) + " opaque pixels match";
 }
 
-void checkRadarDots(CheckReport& report) {
+TEST(PanelRender, RadarDots) {
     PanelRender panel;
     panel.withoutArtwork();
     panel.setSlider(12, 1);  // two inputs
@@ -75,10 +83,10 @@ void checkRadarDots(CheckReport& report) {
                 {70, 470, {255, 0, 0, 255}, "CH2 target dot"},
                 {320, 420, {191, 0, 0, 255}, "CH2 current dot"}};
     for (const auto& d : dots)
-        report.check(panel.pixel(d.x, d.y) == d.color, d.what, describe(panel.pixel(d.x, d.y)));
+        EXPECT_TRUE(panel.pixel(d.x, d.y) == d.color) << d.what << ": " << describe(panel.pixel(d.x, d.y));
 }
 
-void checkMeters(CheckReport& report) {
+TEST(PanelRender, Meters) {
     PanelRender panel;
     panel.withoutArtwork();
     panel.fx().var.inPeakL = 1.0;
@@ -86,20 +94,22 @@ void checkMeters(CheckReport& report) {
     panel.fx().var.outPeak[0] = 0.5;
     panel.frame(-100, -100, 0);
     const VSTGUI::CColor belowFullScale{0, 229, 0, 204};
-    report.check(colorNear(panel.pixel(538, 31), belowFullScale), "input meter top",
-                 describe(panel.pixel(538, 31)));
-    report.check(colorNear(panel.pixel(538, 529), belowFullScale), "input meter bottom",
-                 describe(panel.pixel(538, 529)));
-    report.equal<int>(panel.pixel(538, 30).alpha, 0, "input meter stops at y 31");
-    report.check(colorNear(panel.pixel(543, 31), VSTGUI::CColor{255, 51, 51, 204}), "full-scale meter colour",
-                 describe(panel.pixel(543, 31)));
-    report.check(colorNear(panel.pixel(559, 178), VSTGUI::CColor{0, 229, 229, 204}), "output meter height",
-                 describe(panel.pixel(559, 178)));
-    report.equal<int>(panel.pixel(559, 177).alpha, 0, "output meter top edge");
+    EXPECT_TRUE(colorNear(panel.pixel(538, 31), belowFullScale)) << "input meter top"
+                                                                 << ": " << describe(panel.pixel(538, 31));
+    EXPECT_TRUE(colorNear(panel.pixel(538, 529), belowFullScale)) << "input meter bottom"
+                                                                  << ": " << describe(panel.pixel(538, 529));
+    EXPECT_EQ(static_cast<int>(panel.pixel(538, 30).alpha), 0) << "input meter stops at y 31";
+    EXPECT_TRUE(colorNear(panel.pixel(543, 31), VSTGUI::CColor{255, 51, 51, 204}))
+        << "full-scale meter colour"
+        << ": " << describe(panel.pixel(543, 31));
+    EXPECT_TRUE(colorNear(panel.pixel(559, 178), VSTGUI::CColor{0, 229, 229, 204}))
+        << "output meter height"
+        << ": " << describe(panel.pixel(559, 178));
+    EXPECT_EQ(static_cast<int>(panel.pixel(559, 177).alpha), 0) << "output meter top edge";
 }
 
 // The frame cache against full frames: the same moves on two panels, every pixel compared.
-void checkCachedFrames(CheckReport& report) {
+TEST(PanelRender, CachedFrames) {
     PanelRender cached;
     PanelRender full;
     full.useFrameCache(false);
@@ -124,18 +134,7 @@ void checkCachedFrames(CheckReport& report) {
         difference = cached.firstDifference(full);
         ++frames;
     }
-    report.check(difference.empty(),
-                 "cached frames equal full frames (" + std::to_string(frames) + " frames)", difference);
-}
-
-}  // namespace
-
-int main() {
-    CheckReport report("PanelRenderCheck");
-    checkArtwork(report);
-    checkKnob(report);
-    checkRadarDots(report);
-    checkMeters(report);
-    checkCachedFrames(report);
-    return report.finish();
+    EXPECT_TRUE(difference.empty()) << "cached frames equal full frames (" + std::to_string(frames) +
+                                           " frames)"
+                                    << ": " << difference;
 }

@@ -2,12 +2,13 @@
 # Every check that fails prints a "FAILED" line with what it saw and counts into $failures; none
 # stops the script, so one bad program never hides the others' results.
 
-failures=0
+failures=${failures:-0}
 # Debian's `wine` starts every program through its 32-bit loader, so 64-bit programs go to wine64.
 WINE64=${WINE64:-wine64}
 WINE32=${WINE32:-wine}
 # What this machine proves it can run 32-bit x86 programs with: the 32-bit Wine loader itself.
 ORBITONE_WINE32_PROBE=${ORBITONE_WINE32_PROBE:-/usr/lib/wine/wine}
+wine32_reason=""
 
 # Answers 0 when 32-bit programs start here; sets $wine32_reason to what the probe printed otherwise.
 wine32_runnable() {

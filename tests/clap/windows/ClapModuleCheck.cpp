@@ -1,6 +1,7 @@
 // Orbitone.clap as a Windows CLAP host meets it: LoadLibrary, clap_entry, the descriptor, ports,
 // parameters, state, the win32 panel's set-up, and processing bit for bit against Orbitone.dll.
 // Usage: ClapModuleCheck <path to Orbitone.clap> <path to Orbitone.dll>
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <clap/entry.h>
@@ -14,8 +15,8 @@
 #include <cstring>
 #include <vector>
 
-#include "tests/windows/CheckReport.h"
-#include "tests/windows/PluginHost.h"
+#include "tests/host/TestHost.h"
+#include "tests/windows/CheckMain.h"
 
 namespace {
 
@@ -65,19 +66,18 @@ struct Events {
 const clap_output_events_t kNoOutput = {
     nullptr, [](const clap_output_events_t*, const clap_event_header_t*) { return true; }};
 
-void checkProcessing(CheckReport& report, const clap_plugin_t* plugin, const PluginModule& dll) {
-    PluginInstance vst(dll);
+void expectProcessingLikeTheDll(const clap_plugin_t* plugin, const TestModule& dll) {
+    TestInstance vst(dll, "VSTPluginMain");
     vst.start(44100, kFrames);
     // The same settings normalised: positions over -100..100, the Rotate item of five, 0 ms.
-    vst.effect()->setParameter(vst.effect(), kLeftRight1, 0.65f);
-    vst.effect()->setParameter(vst.effect(), kFrontBack1, 0.2f);
-    vst.effect()->setParameter(vst.effect(), kSmoothing, 0.0f);
-    vst.effect()->setParameter(vst.effect(), kAnimation1, 0.25f);
+    vst.setParameter(kLeftRight1, 0.65f);
+    vst.setParameter(kFrontBack1, 0.2f);
+    vst.setParameter(kSmoothing, 0.0f);
+    vst.setParameter(kAnimation1, 0.25f);
     vst.setPlaying(true);
 
-    if (!report.check(plugin->activate(plugin, 44100, 1, kFrames) && plugin->start_processing(plugin),
-                      "activates and starts processing"))
-        return;
+    ASSERT_TRUE(plugin->activate(plugin, 44100, 1, kFrames) && plugin->start_processing(plugin))
+        << "activates and starts processing";
     Events events;
     events.add(kLeftRight1, 30);
     events.add(kFrontBack1, -60);
@@ -104,42 +104,37 @@ void checkProcessing(CheckReport& report, const clap_plugin_t* plugin, const Plu
         for (int k = 0; k < 6 && same; ++k)
             same = std::memcmp(out[k].data(), expected[k].data(), kFrames * 4) == 0;
     }
-    report.check(same, "8 blocks rotating equal Orbitone.dll's bit for bit");
+    EXPECT_TRUE(same) << "8 blocks rotating equal Orbitone.dll's bit for bit";
     plugin->stop_processing(plugin);
     plugin->deactivate(plugin);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    CheckReport report("ClapModuleCheck");
-    if (argc < 3) return report.finish();
-    HMODULE module = LoadLibraryA(argv[1]);
-    if (!report.check(module != nullptr, "LoadLibrary of Orbitone.clap")) return report.finish();
+TEST(ClapModule, AsAWindowsHostMeetsIt) {
+    const std::string path = checkArgument(0, "Orbitone.clap");
+    HMODULE module = LoadLibraryA(path.c_str());
+    ASSERT_NE(module, nullptr) << "LoadLibrary of Orbitone.clap";
     const auto* entry = reinterpret_cast<const clap_plugin_entry_t*>(GetProcAddress(module, "clap_entry"));
-    if (!report.check(entry != nullptr && entry->init(argv[1]), "clap_entry is exported and initialises"))
-        return report.finish();
+    ASSERT_TRUE(entry != nullptr && entry->init(path.c_str())) << "clap_entry is exported and initialises";
     const auto* factory =
         static_cast<const clap_plugin_factory_t*>(entry->get_factory(CLAP_PLUGIN_FACTORY_ID));
-    if (!report.check(factory != nullptr && factory->get_plugin_count(factory) == 1,
-                      "a factory of one plug-in"))
-        return report.finish();
+    ASSERT_TRUE(factory != nullptr && factory->get_plugin_count(factory) == 1) << "a factory of one plug-in";
     const clap_plugin_descriptor_t* d = factory->get_plugin_descriptor(factory, 0);
-    report.equal(std::string(d->id), std::string("com.velmora.orbitone"), "descriptor id");
-    report.equal(std::string(d->name), std::string("Orbitone"), "descriptor name");
+    EXPECT_STREQ(d->id, "com.velmora.orbitone");
+    EXPECT_STREQ(d->name, "Orbitone");
 
     const clap_plugin_t* plugin = factory->create_plugin(factory, &kHost, d->id);
-    if (!report.check(plugin != nullptr && plugin->init(plugin), "an instance initialises"))
-        return report.finish();
+    ASSERT_TRUE(plugin != nullptr && plugin->init(plugin)) << "an instance initialises";
     const auto* ports =
         static_cast<const clap_plugin_audio_ports_t*>(plugin->get_extension(plugin, CLAP_EXT_AUDIO_PORTS));
     clap_audio_port_info_t in{}, out{};
-    report.check(ports && ports->get(plugin, 0, true, &in) && ports->get(plugin, 0, false, &out) &&
-                     in.channel_count == 2 && out.channel_count == 6,
-                 "2 inputs, 6 outputs");
+    EXPECT_TRUE(ports && ports->get(plugin, 0, true, &in) && ports->get(plugin, 0, false, &out) &&
+                in.channel_count == 2 && out.channel_count == 6)
+        << "2 inputs, 6 outputs";
     const auto* params =
         static_cast<const clap_plugin_params_t*>(plugin->get_extension(plugin, CLAP_EXT_PARAMS));
-    report.check(params && params->count(plugin) == 23, "23 parameters");
+    EXPECT_TRUE(params && params->count(plugin) == 23) << "23 parameters";
     std::vector<uint8_t> saved;
     const clap_ostream_t stream{
         &saved, [](const clap_ostream_t* s, const void* data, uint64_t size) -> int64_t {
@@ -150,17 +145,17 @@ int main(int argc, char** argv) {
         }};
     const auto* state =
         static_cast<const clap_plugin_state_t*>(plugin->get_extension(plugin, CLAP_EXT_STATE));
-    report.check(state && state->save(plugin, &stream) && saved.size() == 260, "a 260-byte state");
+    EXPECT_TRUE(state && state->save(plugin, &stream) && saved.size() == 260) << "a 260-byte state";
     const auto* gui = static_cast<const clap_plugin_gui_t*>(plugin->get_extension(plugin, CLAP_EXT_GUI));
-    report.check(gui && gui->is_api_supported(plugin, CLAP_WINDOW_API_WIN32, false) &&
-                     !gui->is_api_supported(plugin, CLAP_WINDOW_API_X11, false),
-                 "the panel embeds in win32 windows");
-    report.check(gui && gui->create(plugin, CLAP_WINDOW_API_WIN32, false), "the panel is created");
+    EXPECT_TRUE(gui && gui->is_api_supported(plugin, CLAP_WINDOW_API_WIN32, false) &&
+                !gui->is_api_supported(plugin, CLAP_WINDOW_API_X11, false))
+        << "the panel embeds in win32 windows";
+    EXPECT_TRUE(gui && gui->create(plugin, CLAP_WINDOW_API_WIN32, false)) << "the panel is created";
     if (gui) gui->destroy(plugin);
 
-    PluginModule dll(argv[2]);
-    if (report.check(dll.loaded(), "LoadLibrary of Orbitone.dll")) checkProcessing(report, plugin, dll);
+    const TestModule dll(checkArgument(1, "Orbitone.dll"));
+    EXPECT_TRUE(dll.loaded()) << "LoadLibrary of Orbitone.dll";
+    if (dll.loaded()) expectProcessingLikeTheDll(plugin, dll);
     plugin->destroy(plugin);
     entry->deinit();
-    return report.finish();
 }
