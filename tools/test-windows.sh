@@ -65,7 +65,7 @@ for run in $runs; do
   run_program "$label" "$bits" none "$bin/PanelRenderCheck.exe"
   run_program "$label" "$bits" none "$bin/DragContainerCheck.exe"
   run_program "$label" "$bits" xvfb "$bin/EditorWindowCheck.exe" "$bin/Orbitone.dll" resources/orbitone2_gfx/bg.png
-  run_program "$label" "$bits" xvfb "$bin/Vst3Check.exe" "$(vst3_module "$label")" "$bin/Orbitone.dll" view
+  run_program "$label" "$bits" xvfb "$bin/Vst3Check.exe" "$(vst3_module "$label")" "$bin/Orbitone.dll"
   run_program "$label" "$bits" none "$bin/ClapModuleCheck.exe" "build-$label/clap/Orbitone.clap" "$bin/Orbitone.dll"
 done
 
