@@ -307,7 +307,7 @@ for arch in 32:win32:i686:pei-i386 64:win64:x86_64:pei-x86-64; do
   folder=x86_64-win
   [ "$bits" = 32 ] && folder=x86-win
   # No display here: the view's test is left out.
-  wine "build-$dir/bin/Vst3Check.exe" --gtest_filter=-*View* "$windows/Orbitone.vst3/Contents/$folder/Orbitone.vst3" \
+  "$wine" "build-$dir/bin/Vst3Check.exe" --gtest_filter=-*View* "$windows/Orbitone.vst3/Contents/$folder/Orbitone.vst3" \
     "$dll" 2>&1 |
     tr -d '\r' >"$scratch/wine-vst3-$bits.log" || true
   wineserver -w
