@@ -42,18 +42,6 @@ bool runUntil(Plugin& p, std::vector<OutEvent>& log, const std::function<bool()>
     return false;
 }
 
-size_t coloursIn(Display* display, Window window, int x, int y, int w, int h) {
-    XImage* image = XGetImage(display, window, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h),
-                              AllPlanes, ZPixmap);
-    if (image == nullptr) return 0;
-    std::set<unsigned long> colours;
-    for (int j = 0; j < h; j += 2) {
-        for (int i = 0; i < w; i += 2) colours.insert(XGetPixel(image, i, j));
-    }
-    XDestroyImage(image);
-    return colours.size();
-}
-
 // The panel opened as a host opens it, in the window given.
 const clap_plugin_gui_t* openPanel(Plugin& p, HostWindow& window) {
     const auto* gui = p.extension<clap_plugin_gui_t>(CLAP_EXT_GUI);
@@ -99,8 +87,8 @@ TEST(ClapGui, EmbedsAtItsOneSizeAndPaintsFromTheHostsTimer) {
     std::vector<OutEvent> log;
     // The radar picture, the panel background and its texts: far more than a blank window.
     EXPECT_TRUE(runUntil(p, log, [&] {
-        return coloursIn(window.display(), children[0], 20, 20, 500, 500) > 50 &&
-               coloursIn(window.display(), children[0], 580, 100, 500, 400) > 20;
+        return editortest::coloursIn(window.display(), children[0], 20, 20, 500, 500) > 50 &&
+               editortest::coloursIn(window.display(), children[0], 580, 100, 500, 400) > 20;
     }));
     EXPECT_TRUE(log.empty()) << "nothing was changed on the panel";
     gui->destroy(p.plugin());
@@ -117,8 +105,8 @@ TEST(ClapGui, WithoutDescriptorSupportTheTimerAloneDrivesIt) {
     const auto children = window.children();
     ASSERT_EQ(children.size(), 1u);
     std::vector<OutEvent> log;
-    EXPECT_TRUE(
-        runUntil(p, log, [&] { return coloursIn(window.display(), children[0], 20, 20, 500, 500) > 50; }));
+    EXPECT_TRUE(runUntil(
+        p, log, [&] { return editortest::coloursIn(window.display(), children[0], 20, 20, 500, 500) > 50; }));
 }
 
 // Processing, the changes go out with the next block; not processing, through a flush the plug-in
@@ -136,8 +124,8 @@ TEST_P(RadarDrag, SendsGesturesForBothPositionParameters) {
     std::vector<OutEvent> log;
     const auto children = window.children();
     ASSERT_EQ(children.size(), 1u);
-    ASSERT_TRUE(
-        runUntil(p, log, [&] { return coloursIn(window.display(), children[0], 20, 20, 500, 500) > 50; }));
+    ASSERT_TRUE(runUntil(
+        p, log, [&] { return editortest::coloursIn(window.display(), children[0], 20, 20, 500, 500) > 50; }));
 
     // From the radar's centre to (120, 470) in panel pixels: u = 0.2, v = 0.9.
     window.movePointer(270, 270);

@@ -1,11 +1,13 @@
 #include "HostWindow.h"
 
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <dirent.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <set>
 #include <stdexcept>
 
 #include "tests/support/PollUntil.h"
@@ -98,6 +100,18 @@ void HostWindow::destroy() {
     XDestroyWindow(display_, window_);
     window_ = 0;
     sync();
+}
+
+size_t coloursIn(Display* display, Window window, int x, int y, int w, int h) {
+    XImage* image = XGetImage(display, window, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h),
+                              AllPlanes, ZPixmap);
+    if (image == nullptr) return 0;
+    std::set<unsigned long> colours;
+    for (int j = 0; j < h; j += 2) {
+        for (int i = 0; i < w; i += 2) colours.insert(XGetPixel(image, i, j));
+    }
+    XDestroyImage(image);
+    return colours.size();
 }
 
 int openFileDescriptors() {

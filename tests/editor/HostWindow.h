@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 namespace editortest {
@@ -52,5 +53,8 @@ class HostWindow {
 
 // Number of entries in /proc/self/fd.
 int openFileDescriptors();
+
+// Distinct pixel values in a rectangle of a window (every second pixel each way): a painted panel has many.
+size_t coloursIn(Display* display, Window window, int x, int y, int w, int h);
 
 }  // namespace editortest

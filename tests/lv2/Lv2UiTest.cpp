@@ -27,19 +27,6 @@ float sliderOf(const std::vector<unsigned char>& chunk, int number) {
     return value;
 }
 
-// Distinct pixel values in a rectangle of a window.
-size_t coloursIn(Display* display, Window window, int x, int y, int w, int h) {
-    XImage* image = XGetImage(display, window, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h),
-                              AllPlanes, ZPixmap);
-    if (image == nullptr) return 0;
-    std::set<unsigned long> colours;
-    for (int j = 0; j < h; j += 2) {
-        for (int i = 0; i < w; i += 2) colours.insert(XGetPixel(image, i, j));
-    }
-    XDestroyImage(image);
-    return colours.size();
-}
-
 bool wroteTo(const UiHost& ui, uint32_t port) {
     float value = 0;
     return ui.lastWrite(port, value);

@@ -50,18 +50,6 @@ struct View {
     bool attached = false;
 };
 
-size_t coloursIn(Display* display, Window window, int x, int y, int w, int h) {
-    XImage* image = XGetImage(display, window, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h),
-                              AllPlanes, ZPixmap);
-    if (image == nullptr) return 0;
-    std::set<unsigned long> colours;
-    for (int j = 0; j < h; j += 2) {
-        for (int i = 0; i < w; i += 2) colours.insert(XGetPixel(image, i, j));
-    }
-    XDestroyImage(image);
-    return colours.size();
-}
-
 }  // namespace
 
 TEST(Vst3View, OpensOnTheHostRunLoopAndPaints) {
@@ -87,7 +75,7 @@ TEST(Vst3View, OpensOnTheHostRunLoopAndPaints) {
         const auto children = window.children();
         ASSERT_EQ(children.size(), 1u);
         view.turns(2);
-        EXPECT_GT(coloursIn(window.display(), children[0], 20, 20, 500, 500), 50u);
+        EXPECT_GT(editortest::coloursIn(window.display(), children[0], 20, 20, 500, 500), 50u);
         EXPECT_TRUE(plugin.edits.empty()) << "nothing was changed on the panel";
         EXPECT_EQ(view.calls().view.attached(view.view, window.handle(), V3_VIEW_PLATFORM_TYPE_X11), V3_FALSE)
             << "a second attach";
