@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "tests/editor/HostWindow.h"
+#include "tests/support/PollUntil.h"
 #include "tests/vst3/Vst3TestHost.h"
 
 using editortest::HostWindow;
@@ -107,6 +108,8 @@ TEST(Vst3Stress, AudioAndMainThreadsTogether) {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    // However the threads were scheduled, the audio side has processed before it is stopped.
+    EXPECT_TRUE(testsupport::pollUntil([&] { return blocks.load() > 0; }, [] {}));
     stop = true;
     audio.join();
     viewCalls.view.removed(view);
