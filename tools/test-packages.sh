@@ -297,9 +297,10 @@ for arch in 32:win32:i686:pei-i386 64:win64:x86_64:pei-x86-64; do
   # Wine's exit code proves nothing; the check program's own lines do.
   "$wine" "build-$dir/bin/BoundaryCheck.exe" "$dll" 2>&1 | tr -d '\r' >"$scratch/wine-$bits.log" || true
   wineserver -w
-  for line in "VSTPluginMain is exported" "6 inputs" "6 outputs" "23 parameters"; do
-    grep -qx "ok - $line" "$scratch/wine-$bits.log" && pass "$bits-bit DLL under Wine: $line" ||
-      fail "$bits-bit DLL under Wine: $line"
+  # The entry points (VSTPluginMain, main, MAIN), and the record: 6 inputs, 6 outputs, 23 parameters.
+  for name in Boundary.EntryPoints Boundary.InterfaceRecordAndNames; do
+    grep -qx "ok - $name" "$scratch/wine-$bits.log" && pass "$bits-bit DLL under Wine: $name" ||
+      fail "$bits-bit DLL under Wine: $name"
   done
   grep -qE '^BoundaryCheck: [0-9]+ passed, 0 failed$' "$scratch/wine-$bits.log" &&
     pass "$bits-bit DLL under Wine: $(grep -E '^BoundaryCheck: ' "$scratch/wine-$bits.log")" ||
