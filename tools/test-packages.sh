@@ -292,8 +292,7 @@ for arch in 32:win32:i686:pei-i386 64:win64:x86_64:pei-x86-64; do
   "$triple-w64-mingw32-objdump" -f "$dll" 2>/dev/null | grep -q "file format $format" &&
     pass "\"$bits-bit hosts\\Orbitone.dll\" is a $format DLL" || fail "\"$bits-bit hosts\\Orbitone.dll\" is not $format"
   [ "$bits" = 32 ] && [ -n "${wine32_reason:-}" ] && continue
-  wine=$WINE64
-  [ "$bits" = 32 ] && wine=$WINE32
+  wine=$(wine_for "$bits")
   # Wine's exit code proves nothing; the check program's own lines do.
   "$wine" "build-$dir/bin/BoundaryCheck.exe" "$dll" 2>&1 | tr -d '\r' >"$scratch/wine-$bits.log" || true
   wineserver -w

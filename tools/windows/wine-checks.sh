@@ -21,14 +21,17 @@ wine32_runnable() {
   return 1
 }
 
+# The Wine that starts a program of this many bits.
+wine_for() { if [ "$1" = 32 ]; then echo "$WINE32"; else echo "$WINE64"; fi; }
+
 # run_program <label> <bits: 32|64> <display: none|xvfb> <program> [arguments...]
 # The verdict comes from the program's own summary line, never from Wine's exit code (wine64 exits 0
 # for a program it could not run).
 run_program() {
   local label=$1 bits=$2 display=$3
   shift 3
-  local wine=$WINE64 log
-  [ "$bits" = 32 ] && wine=$WINE32
+  local wine log
+  wine=$(wine_for "$bits")
   log=$(mktemp)
   if [ "$display" = xvfb ]; then
     # The wineserver must go down before this display does, or the next window cannot be made.
